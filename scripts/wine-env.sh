@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The display and Wine prefix that the Windows tests run in.
+#
+#   wine-env.sh start STATE        start an Xvfb display of its own and a persistent
+#                                  wineserver; make the Wine prefix on first use
+#   wine-env.sh stop STATE         stop the wineserver and the display
+#   wine-env.sh exec STATE CMD...  run CMD on that display and prefix; a .exe runs
+#                                  under the 64-bit Wine loader
+#
+# STATE is a folder of the build (display number, pids, the prefix). Everything started
+# here is detached from the caller's output, so CTest never waits on it.
+set -euo pipefail
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+
+cmd=${1:?command}
+state=${2:?state folder}
+shift 2
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINE="$WINE64"
+
+display_env() {
+    [ -s "$state/display" ] || { echo "wine-env: the test display is not running ($state)" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$state/display")"
+}
+
+stop() {
+    if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; fi
+    if [ -s "$state/xvfb.pid" ]; then kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true; fi
+    rm -f "$state/xvfb.pid" "$state/display"
+}
+
+case $cmd in
+start)
+    stop
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+        3>"$state/display" >"$state/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
+    display_env
+    mkdir -p "$WINEPREFIX"
+    setsid "$WINESERVER" -p >/dev/null 2>&1 </dev/null &
+    sleep 0.5
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$WINE64" wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+    fi
+    # Unmanaged X windows: with no window manager on the display, Wine would otherwise
+    # wait two seconds for each destroyed window to be withdrawn.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    echo "wine-env: display $DISPLAY, prefix $WINEPREFIX"
+    ;;
+stop)
+    stop
+    ;;
+exec)
+    display_env
+    if [[ ${1:-} == *.exe ]]; then exec "$WINE64" "$@"; else exec "$@"; fi
+    ;;
+*)
+    echo "usage: wine-env.sh start|stop|exec STATE [CMD...]" >&2
+    exit 2
+    ;;
+esac
