@@ -1,0 +1,23 @@
+// The live texts of a run, rebuilt inside every change of their holder: the progress
+// text follows Txt_SaatIni, the remaining-time text follows Txt_WaktuSaatIni.
+#pragma once
+
+#include "platform/Platform.h"
+#include "run/FormModel.h"
+
+namespace tamvera::progress {
+
+// Change handler of Txt_SaatIni: Txt_Perkembangan = "<current> dari <total> Nilai".
+void Txt_SaatIni_Change(run::FormModel& form);
+
+// Change handler of Txt_WaktuSaatIni: Txt_Waktu from the estimate minus the elapsed
+// time. Failure when a holder does not hold a number.
+void Txt_WaktuSaatIni_Change(run::FormModel& form, Platform& platform);
+
+// One time step on the elapsed time.
+void TambahWaktuSaatIni(run::FormModel& form, Platform& platform);
+
+// One more typed value on the current count.
+void AdvanceCurrentCount(run::FormModel& form, Platform& platform);
+
+}  // namespace tamvera::progress

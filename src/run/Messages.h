@@ -1,0 +1,26 @@
+// The message boxes of an entry run.
+#pragma once
+
+#include <string_view>
+
+#include "platform/Platform.h"
+
+namespace tamvera::run {
+
+inline constexpr std::u16string_view kAppTitle = u"Tamvera";
+inline constexpr std::u16string_view kConfirmText = u"Jangan sentuh mouse/keyboard pada saat proses berlangsung!";
+inline constexpr std::u16string_view kApologyText =
+    u"Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar";
+
+// OK/Cancel with the question icon; true when the user chose OK.
+inline bool ConfirmStart(Platform& platform) {
+    return platform.messageBox(kConfirmText, kAppTitle, MessageButtons::OkCancel, MessageIcon::Question) ==
+           MessageAnswer::Ok;
+}
+
+// The apology shown when a run fails or is stopped by the foreground guard.
+inline void ShowApology(Platform& platform) {
+    platform.messageBox(kApologyText, kAppTitle, MessageButtons::Ok, MessageIcon::Information);
+}
+
+}  // namespace tamvera::run

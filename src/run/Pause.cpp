@@ -1,0 +1,58 @@
+#include "run/Pause.h"
+
+#include "run/EntryOptions.h"
+
+namespace tamvera::run {
+
+namespace {
+
+constexpr float kDay = 86400.0f;
+constexpr float kHalfDay = 43200.0f;
+
+void yieldOnce(Platform& platform) {
+    platform.processMessages();
+    platform.sleepMs(1);
+}
+
+// The clock has fallen back by more than half a day since the wait began: it has gone
+// past midnight. (A smaller step back, such as a clock correction, is not taken for one.)
+bool passedMidnight(float start, float now) { return now + kHalfDay < start; }
+
+}  // namespace
+
+void Pause(Platform& platform, float seconds) {
+    const float start = platform.secondsSinceMidnight();
+    // Single precision on purpose: the end is computed as the clock is read.
+    float end = static_cast<float>(start + seconds);
+    if (end > kDay) {
+        end = static_cast<float>(end - kDay);
+        // First wait for the clock to wrap, then for the end in the new day. A pass that
+        // takes longer than a second (a box held open over midnight) is still noticed.
+        for (;;) {
+            yieldOnce(platform);
+            const float now = platform.secondsSinceMidnight();
+            if (now < 1.0f || passedMidnight(start, now)) break;
+        }
+        do {
+            yieldOnce(platform);
+        } while (platform.secondsSinceMidnight() < end);
+        return;
+    }
+    // An end in the last moments of the day (at or just below 86400) may lie beyond the
+    // clock's last value before it wraps; such a wait also ends when the clock wraps.
+    for (;;) {
+        yieldOnce(platform);
+        const float now = platform.secondsSinceMidnight();
+        if (now >= end || passedMidnight(start, now)) break;
+    }
+}
+
+void PauseForSpeed(Platform& platform, const FormModel& form, float seconds) {
+    // Fast keeps the length (factor 1); medium and slow are tested on their own, so with
+    // no speed chosen the length stays as given.
+    if (form.Btn_Sedang.BtnStyle() == options::kChosen) seconds = static_cast<float>(seconds * 2.0f);
+    if (form.Btn_Lambat.BtnStyle() == options::kChosen) seconds = static_cast<float>(seconds * 3.0f);
+    Pause(platform, seconds);
+}
+
+}  // namespace tamvera::run

@@ -1,0 +1,160 @@
+#include "run/RunEngine.h"
+
+#include <exception>
+
+#include "platform/Failure.h"
+#include "progress/ProgressDisplay.h"
+#include "progress/Totals.h"
+#include "run/ChoiceEntry.h"
+#include "run/EntryOptions.h"
+#include "run/HandOffFile.h"
+#include "run/Messages.h"
+#include "run/Pause.h"
+#include "run/TypingLoop.h"
+
+namespace tamvera::run {
+
+namespace {
+
+constexpr unsigned kBeepHz = 2000;
+constexpr unsigned kBeepMs = 300;
+constexpr float kStartWaitSeconds = 2.0f;
+
+// Marks the run in progress for as long as the start handler runs.
+class RunningScope {
+public:
+    explicit RunningScope(FormModel& form) : form_(form) { form_.setRunning(true); }
+    ~RunningScope() { form_.setRunning(false); }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+    FormModel& form_;
+};
+
+// Fine system timer resolution for the whole run, so 1 ms sleeps last 1 ms.
+class FineTimingScope {
+public:
+    explicit FineTimingScope(Platform& platform) : platform_(platform) { platform_.beginFineTiming(); }
+    ~FineTimingScope() { platform_.endFineTiming(); }
+    FineTimingScope(const FineTimingScope&) = delete;
+    FineTimingScope& operator=(const FineTimingScope&) = delete;
+
+private:
+    Platform& platform_;
+};
+
+bool containsRapor(std::u16string title) {
+    const auto first = title.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return false;
+    title = title.substr(first, title.find_last_not_of(u' ') - first + 1);
+    for (char16_t& c : title)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return title.find(u"RAPOR") != std::u16string::npos;
+}
+
+}  // namespace
+
+RunEngine::RunEngine(FormModel& form, Platform& platform)
+    : form_(form), platform_(platform), handOffPath_(platform.programFolder() + u"\\" + std::u16string(kHandOffName)) {
+    form_.Btn_Mulai.Click = [this] { Btn_Mulai_Click(); };
+    form_.Btn_Berhenti.Click = [this] { Btn_Berhenti_Click(); };
+    form_.Btn_Tamvera.Click = [this] { Btn_Tamvera_Click(); };
+    form_.Btn_ERapor.Click = [this] { Btn_ERapor_Click(); };
+    form_.Btn_Dapodik.Click = [this] { Btn_Dapodik_Click(); };
+    form_.Btn_EntriIsian.Click = [this] { Btn_EntriIsian_Click(); };
+    form_.Btn_EntriPilihan.Click = [this] { Btn_EntriPilihan_Click(); };
+    form_.Btn_Cepat.Click = [this] { Btn_Cepat_Click(); };
+    form_.Btn_Sedang.Click = [this] { Btn_Sedang_Click(); };
+    form_.Btn_Lambat.Click = [this] { Btn_Lambat_Click(); };
+    form_.Txt_SaatIni.Change = [this] { Txt_SaatIni_Change(); };
+    form_.Txt_WaktuSaatIni.Change = [this] { Txt_WaktuSaatIni_Change(); };
+}
+
+RunEngine::~RunEngine() {
+    for (controls::ucBtnFacebook* b : {&form_.Btn_Mulai, &form_.Btn_Berhenti, &form_.Btn_Tamvera, &form_.Btn_ERapor,
+                                       &form_.Btn_Dapodik, &form_.Btn_EntriIsian, &form_.Btn_EntriPilihan,
+                                       &form_.Btn_Cepat, &form_.Btn_Sedang, &form_.Btn_Lambat})
+        b->Click = nullptr;
+    form_.Txt_SaatIni.Change = nullptr;
+    form_.Txt_WaktuSaatIni.Change = nullptr;
+}
+
+void RunEngine::Form_Load() { form_.Kesalahan = 0; }
+
+void RunEngine::Btn_Mulai_Click() {
+    // One run at a time: the window handles clicks inside the run's pauses.
+    if (form_.running()) return;
+    RunningScope running(form_);
+    try {
+        if (!ConfirmStart(platform_)) return;
+        runConfirmed();
+    } catch (const Failure&) {
+        endWithFailure();
+    } catch (const std::exception&) {
+        // Out of memory and the like: the run ends as after any failure, never a crash.
+        endWithFailure();
+    }
+}
+
+void RunEngine::runConfirmed() {
+    FineTimingScope fineTiming(platform_);
+    platform_.setCursorPos(0, 0);
+    // A flag left from an earlier run must not stop this one.
+    form_.Kesalahan = 0;
+    form_.setTimer_CekKesalahan_Enabled(true);
+    handOffPath_ = WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
+    activateTarget();
+    Pause(kStartWaitSeconds);
+    IsiNilai();
+    platform_.beep(kBeepHz, kBeepMs);
+    platform_.beep(kBeepHz, kBeepMs);
+    form_.setTimer_CekKesalahan_Enabled(false);
+}
+
+void RunEngine::activateTarget() {
+    const auto title = options::TargetTitle(form_);
+    if (title && !platform_.activateWindowByTitle(*title)) throw Failure("the target window is not open");
+}
+
+void RunEngine::endWithFailure() {
+    // The hand-off reader and the fine timing were released while unwinding.
+    form_.setTimer_CekKesalahan_Enabled(false);
+    ShowApology(platform_);
+}
+
+void RunEngine::Btn_Berhenti_Click() { platform_.exitProcess(); }
+
+void RunEngine::Timer_CekKesalahan_Timer() {
+    if (!options::GuardWatchesForeground(form_)) return;
+    if (!containsRapor(platform_.fromAnsi(platform_.foregroundWindowTitle()))) form_.Kesalahan = 1;
+}
+
+void RunEngine::Txt_Nilai_Click() { form_.Txt_Nilai.setText(u""); }
+
+void RunEngine::Btn_Tamvera_Click() { options::Btn_Tamvera_Click(form_); }
+void RunEngine::Btn_ERapor_Click() { options::Btn_ERapor_Click(form_); }
+void RunEngine::Btn_Dapodik_Click() { options::Btn_Dapodik_Click(form_); }
+void RunEngine::Btn_EntriIsian_Click() { options::Btn_EntriIsian_Click(form_); }
+void RunEngine::Btn_EntriPilihan_Click() { options::Btn_EntriPilihan_Click(form_); }
+void RunEngine::Btn_Cepat_Click() { options::Btn_Cepat_Click(form_); }
+void RunEngine::Btn_Sedang_Click() { options::Btn_Sedang_Click(form_); }
+void RunEngine::Btn_Lambat_Click() { options::Btn_Lambat_Click(form_); }
+
+void RunEngine::Txt_SaatIni_Change() { progress::Txt_SaatIni_Change(form_); }
+void RunEngine::Txt_WaktuSaatIni_Change() { progress::Txt_WaktuSaatIni_Change(form_, platform_); }
+
+std::u16string RunEngine::IsiNilai() {
+    TypingLoop(form_, platform_, handOffPath_).IsiNilai();
+    return {};
+}
+
+void RunEngine::TulisNilaiPilihan(std::u16string_view value) { run::TulisNilaiPilihan(platform_, value); }
+void RunEngine::HitungTotal() { progress::HitungTotal(form_, platform_, handOffPath_); }
+void RunEngine::HitungWaktu() { progress::HitungWaktu(form_, platform_, handOffPath_); }
+void RunEngine::TambahWaktu() { progress::TambahWaktu(form_, platform_); }
+void RunEngine::TambahWaktuSaatIni() { progress::TambahWaktuSaatIni(form_, platform_); }
+void RunEngine::Pause(float seconds) { run::Pause(platform_, seconds); }
+void RunEngine::PauseForSpeed(float seconds) { run::PauseForSpeed(platform_, form_, seconds); }
+
+}  // namespace tamvera::run
