@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace tamvera::practice {
+
+inline std::u16string decimalText(int n) {
+    std::u16string text;
+    for (char ch : std::to_string(n)) text.push_back(static_cast<char16_t>(ch));
+    return text;
+}
+
+}  // namespace tamvera::practice

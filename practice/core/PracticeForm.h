@@ -1,0 +1,112 @@
+// The practice form: the grade fields of one of the report applications and how they
+// answer the keyboard. The window only draws this state and forwards keys to it.
+//
+//  - fill-in fields (RAPOR Online "Isian", e-Rapor): TAB visits the fields row by row,
+//    starting from an element before the first field; characters go into the focused
+//    field, replacing its text when focus has just arrived (as a browser's input does).
+//  - choice fields (RAPOR Online "Pilihan"): TAB visits the fields; ENTER opens the
+//    field's editor, TAB moves to its list, ENTER drops the list (100 down to 1),
+//    characters move its selection, ENTER takes the selection, TAB closes the editor
+//    and moves on.
+//  - the Dapodik grid: two read-only columns ("No", "Nama") before the grades; the
+//    selection starts on row 1's "No"; RIGHT moves one cell and wraps to the next row;
+//    ENTER starts an edit, ENTER again stores it and keeps the selection.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/ChoiceList.h"
+#include "core/GradeGrid.h"
+
+namespace tamvera::practice {
+
+enum class Target { RaporOnline, ERapor, Dapodik };
+enum class Mode { Isian, Pilihan };
+enum class Key { Tab, Enter, Left, Right, Up, Down, Escape, Backspace };
+
+struct FormOptions {
+    Target target = Target::RaporOnline;
+    Mode mode = Mode::Pilihan;
+    int rows = 40;
+    int cols = 10;
+};
+
+// Where a choice field's editor stands.
+enum class ChoiceStep { Closed, Opened, OnList, ListOpen };
+
+std::u16string windowTitle(Target target);
+std::u16string targetName(Target target);
+std::u16string modeName(Mode mode);
+
+class PracticeForm {
+public:
+    // Throws std::invalid_argument for choice fields on a target other than RAPOR Online
+    // or a grid without fields.
+    explicit PracticeForm(const FormOptions& options);
+
+    void press(Key key, bool shift);
+    // A typed character (one UTF-16 unit, as WM_CHAR brings it); control characters are ignored.
+    void type(char16_t ch, Millis now);
+
+    const FormOptions& options() const { return options_; }
+    const GradeGrid& grades() const { return grades_; }
+    // Counts the changes made to the grade fields; the out-file is rewritten when it moves.
+    std::uint64_t changes() const { return changes_; }
+
+    // Columns as shown: the Dapodik grid has "No" and "Nama" before the grades.
+    int columns() const;
+    int rows() const { return grades_.rows(); }
+    bool hasRowTitles() const { return !isDapodik(); }
+    bool isReadOnly(int column) const;
+    std::u16string columnTitle(int column) const;
+    std::u16string rowTitle(int row) const;
+    // What a cell shows, including an edit in progress.
+    std::u16string cellText(int row, int column) const;
+    std::u16string startTitle() const { return u"Awal"; }
+
+    bool focusOnStart() const { return onStart_; }
+    int focusRow() const { return row_; }
+    int focusColumn() const { return column_; }
+    // The focused text is selected: the next character replaces it.
+    bool focusTextSelected() const { return selectAll_; }
+    bool editing() const { return editing_; }
+    ChoiceStep choiceStep() const { return step_; }
+    const ChoiceList& choiceList() const { return list_; }
+
+    std::u16string instructionText() const;
+    std::u16string statusText() const;
+
+private:
+    bool isDapodik() const { return options_.target == Target::Dapodik; }
+    int gradeColumn(int column) const { return isDapodik() ? column - 2 : column; }
+    const std::u16string& focusedGrade() const;
+    void storeFocusedGrade(std::u16string text);
+    std::u16string focusPlace() const;
+
+    void pressFillIn(Key key, bool shift);
+    void pressChoice(Key key, bool shift);
+    void pressDapodik(Key key, bool shift);
+    void pressDapodikEditing(Key key, bool shift);
+
+    void tabThroughFields(bool forward);
+    void closeEditorAndMoveOn();
+    void moveRight();
+    void moveLeft();
+    void typeInto(std::u16string& text, char16_t ch);
+    void eraseLastCharacter(std::u16string& text);
+
+    FormOptions options_;
+    GradeGrid grades_;
+    bool onStart_;
+    int row_ = 0;
+    int column_ = 0;
+    bool selectAll_ = false;
+    bool editing_ = false;
+    std::u16string edit_;
+    ChoiceStep step_ = ChoiceStep::Closed;
+    ChoiceList list_ = ChoiceList::grades();
+    std::uint64_t changes_ = 0;
+};
+
+}  // namespace tamvera::practice

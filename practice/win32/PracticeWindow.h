@@ -1,0 +1,55 @@
+// The practice window: a title that Tamvera finds, a short explanation, a status line
+// and the grid. It owns the form's one model, forwards keys to it, and rewrites the
+// out-file whenever a grade field has changed and when the window closes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/Arguments.h"
+#include "core/PracticeForm.h"
+#include "win32/Gdi.h"
+#include "win32/GridView.h"
+
+namespace tamvera::practice {
+
+struct PracticeWindowArgs {
+    LaunchOptions launch;
+    int showCommand = SW_SHOWNORMAL;
+};
+
+class PracticeWindow {
+public:
+    explicit PracticeWindow(const PracticeWindowArgs& args);
+    ~PracticeWindow();
+    PracticeWindow(const PracticeWindow&) = delete;
+    PracticeWindow& operator=(const PracticeWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    bool onKeyDown(WPARAM vk);
+    void onChar(WPARAM ch);
+    void onPaint();
+    void onDestroy();
+    void layout();
+    void fitToScreen();
+    void afterInput();
+    bool saveOutFile();
+    int bandHeight(int width) const;
+
+    PracticeForm form_;
+    std::u16string outPath_;
+    std::uint64_t savedChanges_ = 0;
+    std::u16string saveProblem_;
+    Font font_;
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<GridView> grid_;
+};
+
+}  // namespace tamvera::practice

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "core/Arguments.h"
+#include "platform/Text.h"
+
+using namespace tamvera::practice;
+
+namespace {
+
+ParsedArguments parse(std::initializer_list<const char16_t*> args) {
+    std::vector<std::u16string> v;
+    for (const char16_t* a : args) v.emplace_back(a);
+    return parseArguments(v);
+}
+
+// The problem text for arguments that must be refused.
+std::string refusal(std::initializer_list<const char16_t*> args) {
+    const ParsedArguments p = parse(args);
+    EXPECT_FALSE(p.options);
+    EXPECT_FALSE(p.problem.empty());
+    return tamvera::utf8(p.problem);
+}
+
+}  // namespace
+
+TEST(PracticeArguments, NoArgumentsOpenTheOnlineReportWithChoiceFieldsOfFortyByTen) {
+    const ParsedArguments p = parse({});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->form.target, Target::RaporOnline);
+    EXPECT_EQ(p.options->form.mode, Mode::Pilihan);
+    EXPECT_EQ(p.options->form.rows, 40);
+    EXPECT_EQ(p.options->form.cols, 10);
+    EXPECT_EQ(p.options->outPath, u"");
+}
+
+TEST(PracticeArguments, EveryOptionInBothForms) {
+    const ParsedArguments p = parse({u"--target", u"dapodik", u"--rows=60", u"--cols", u"12", u"--out=Z:\\tmp\\hasil 1.txt"});
+    ASSERT_TRUE(p.options) << tamvera::utf8(p.problem);
+    EXPECT_EQ(p.options->form.target, Target::Dapodik);
+    EXPECT_EQ(p.options->form.mode, Mode::Isian);
+    EXPECT_EQ(p.options->form.rows, 60);
+    EXPECT_EQ(p.options->form.cols, 12);
+    EXPECT_EQ(p.options->outPath, u"Z:\\tmp\\hasil 1.txt");
+
+    const ParsedArguments q = parse({u"--TARGET=eRapor", u"--mode", u"Isian", u"--out", u"a=b.txt"});
+    ASSERT_TRUE(q.options);
+    EXPECT_EQ(q.options->form.target, Target::ERapor);
+    EXPECT_EQ(q.options->outPath, u"a=b.txt");
+
+    const ParsedArguments r = parse({u"--target=rapor", u"--mode=isian"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->form.mode, Mode::Isian);
+}
+
+TEST(PracticeArguments, BadInputIsRefusedWithAnIndonesianReason) {
+    EXPECT_NE(refusal({u"--warna", u"biru"}).find("Pilihan tidak dikenal: \"--warna\""), std::string::npos);
+    EXPECT_NE(refusal({u"--rows"}).find("--rows memerlukan nilai"), std::string::npos);
+    EXPECT_NE(refusal({u"--target", u"rapot"}).find("Target tidak dikenal"), std::string::npos);
+    EXPECT_NE(refusal({u"--mode=pilih"}).find("Mode tidak dikenal"), std::string::npos);
+    EXPECT_NE(refusal({u"--out="}).find("nama berkas"), std::string::npos);
+    for (const char16_t* rows : {u"0", u"-3", u"4x", u"10001", u"", u"99999999999"}) {
+        EXPECT_NE(refusal({u"--rows", rows}).find("Jumlah baris"), std::string::npos);
+    }
+    EXPECT_NE(refusal({u"--cols=201"}).find("Jumlah kolom"), std::string::npos);
+    EXPECT_NE(refusal({u"--target=erapor", u"--mode=pilihan"}).find("hanya ada pada target RAPOR Online"),
+              std::string::npos);
+}
+
+TEST(PracticeArguments, LargestGridIsAccepted) {
+    const ParsedArguments p = parse({u"--rows", u"10000", u"--cols", u"200"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->form.rows, kMaxRows);
+    EXPECT_EQ(p.options->form.cols, kMaxCols);
+}
+
+TEST(PracticeArguments, HelpIsNotAProblem) {
+    const ParsedArguments p = parse({u"--rows", u"5", u"--help"});
+    EXPECT_TRUE(p.helpAsked);
+    EXPECT_TRUE(p.problem.empty());
+    EXPECT_NE(tamvera::utf8(usageText()).find("--target rapor|erapor|dapodik"), std::string::npos);
+}
