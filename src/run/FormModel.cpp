@@ -1,5 +1,6 @@
 #include "run/FormModel.h"
 
+#include <exception>
 #include <utility>
 
 namespace tamvera::run {
@@ -15,7 +16,13 @@ void TextBox::setText(std::u16string value) {
 
 void TextBox::setTextFromView(std::u16string value) {
     text_ = std::move(value);
-    if (Change) Change();
+    // The user's own edit of a holder may not be a number; outside a run nothing can
+    // report that, so the display keeps its last text (a run that reads the holder
+    // later fails with its message).
+    try {
+        if (Change) Change();
+    } catch (const std::exception&) {
+    }
 }
 
 FormModel::FormModel() {

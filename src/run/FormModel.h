@@ -62,7 +62,8 @@ public:
     // Assignment by the program: the observer is told, then Change runs.
     void setText(std::u16string value);
     // Assignment by the view (the user typed or pasted): no echo to the observer, but
-    // Change runs as for any change.
+    // Change runs as for any change; an error in it (a holder text that is not a
+    // number) is not thrown back into the window.
     void setTextFromView(std::u16string value);
 
     // The change handler (Txt_SaatIni_Change, Txt_WaktuSaatIni_Change); may be empty.
