@@ -1,0 +1,354 @@
+// Whole runs through the start button: keys, pauses and counters in order, the guard,
+// the abort, failures and the hand-off file.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "RunFixture.h"
+
+namespace tamvera::runtest {
+namespace {
+
+const std::string kConfirmBox = "box Tamvera: Jangan sentuh mouse/keyboard pada saat proses berlangsung!";
+const std::string kApologyBox =
+    "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar";
+
+TEST_F(RunTest, WorkedExampleFillInOnlineFast) {
+    engine.Btn_EntriIsian_Click();
+    start(u"80\r\n90");
+
+    EXPECT_EQ(handOffBytes(), "80\r\n90\r\n");
+    const Events before(fake.log.begin(), fake.log.begin() + 4);
+    EXPECT_EQ(before, (Events{kConfirmBox, "cursor 0,0", "guard on", "write C:\\Tamvera\\Engine.dll"}));
+    EXPECT_EQ(events(), (Events{"activate RAPOR Online - Kelas 7A", "P2.00", "N0", "T0", "{TAB}",
+                                "80", "N1", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2",
+                                "90", "N2", "P0.10", "T0.3", "{TAB}", "P0.10", "T0.4",
+                                "beep 2000,300", "beep 2000,300", "guard off"}));
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(fake.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(text(form.Txt_Perkembangan), "2 dari 2 Nilai");
+    EXPECT_EQ(text(form.Txt_Waktu), "0 Detik Lagi");
+    EXPECT_EQ(fake.openFiles, 0);
+    EXPECT_EQ(fake.fineTimingDepth, 0);
+    EXPECT_FALSE(form.running());
+}
+
+TEST_F(RunTest, OneRowPerModeAndTarget) {
+    const struct {
+        void (run::RunEngine::*target)();
+        bool choice;
+        const char* activated;
+        Events row;
+    } cases[] = {
+        {&run::RunEngine::Btn_Tamvera_Click, false, "activate RAPOR Online - Kelas 7A",
+         {"85", "N1", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2"}},
+        {&run::RunEngine::Btn_ERapor_Click, false, "activate e-Rapor SMP",
+         {"85", "N1", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2"}},
+        {&run::RunEngine::Btn_Dapodik_Click, false, "activate Aplikasi Dapodik v2023",
+         {"{RIGHT}", "{ENTER}", "85", "{ENTER}", "N1", "P0.10", "T0.1", "P0.10", "T0.2", "{RIGHT}", "{RIGHT}"}},
+        {&run::RunEngine::Btn_Tamvera_Click, true, "activate RAPOR Online - Kelas 7A",
+         {"{ENTER}", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2", "{ENTER}", "P0.10", "85", "P0.10", "{ENTER}", "N1",
+          "P0.15", "T0.3", "{TAB}", "P0.10", "T0.4"}},
+    };
+    for (const auto& c : cases) {
+        fake.log.clear();
+        fake.stamps.clear();
+        (engine.*c.target)();
+        if (!c.choice) engine.Btn_EntriIsian_Click();
+        start(u"85");
+        EXPECT_EQ(events().front(), c.activated);
+        EXPECT_EQ(rowEvents(), c.row) << c.activated;
+    }
+}
+
+TEST_F(RunTest, EmptyCellsAndRows) {
+    engine.Btn_EntriIsian_Click();
+    start(u"85\t\t90\r\n");  // the trailing line break gives an empty last row
+    EXPECT_EQ(handOffBytes(), "85\t\t90\r\n\r\n");
+    EXPECT_EQ(rowEvents(), (Events{"85", "N1", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2", "{TAB}", "90", "N2", "P0.10",
+                                   "T0.3", "{TAB}", "P0.10", "T0.4", "P0.10", "T0.5"}));
+    EXPECT_EQ(text(form.Txt_Perkembangan), "2 dari 2 Nilai");
+
+    fake.log.clear();
+    fake.stamps.clear();
+    engine.Btn_Tamvera_Click();  // choice entry
+    start(u"\t85");
+    EXPECT_EQ(rowEvents(), (Events{"P0.15", "T0.1", "{TAB}", "{ENTER}", "P0.10", "T0.2", "{TAB}", "P0.10", "T0.3",
+                                   "{ENTER}", "P0.10", "85", "P0.10", "{ENTER}", "N1", "P0.15", "T0.4", "{TAB}",
+                                   "P0.10", "T0.5"}));
+}
+
+// An empty cell moves one field over, so the row's later values keep their columns.
+TEST_F(RunTest, DapodikEmptyCellsKeepTheirField) {
+    engine.Btn_Dapodik_Click();
+    start(u"80\t\t90\r\n");
+    EXPECT_EQ(rowEvents(), (Events{"{RIGHT}", "{ENTER}", "80", "{ENTER}", "N1", "P0.10", "T0.1",
+                                   "{RIGHT}", "P0.10", "T0.2",
+                                   "{RIGHT}", "{ENTER}", "90", "{ENTER}", "N2", "P0.10", "T0.3",
+                                   "P0.10", "T0.4", "{RIGHT}", "{RIGHT}",
+                                   "P0.10", "T0.5", "{RIGHT}", "{RIGHT}"}));
+}
+
+TEST_F(RunTest, ValuesAreTypedLiterallyWithTheirSpaces) {
+    engine.Btn_EntriIsian_Click();
+    start(u" 85\tB+\t85%\t{TAB 300}\t~\t(A)\t^a\t90 ");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", " 85", "{TAB}", "B+", "{TAB}", "85%", "{TAB}", "{TAB 300}", "{TAB}", "~",
+                                    "{TAB}", "(A)", "{TAB}", "^a", "{TAB}", "90 ", "{TAB}"}));
+    EXPECT_TRUE(fake.beeps.size() == 2);
+
+    // Choice entry types a value outside its table literally too, and Dapodik as well.
+    fake.log.clear();
+    engine.Btn_EntriPilihan_Click();
+    start(u"B+");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "{ENTER}", "{TAB}", "{ENTER}", "B+", "{ENTER}", "{TAB}"}));
+    fake.log.clear();
+    engine.Btn_Dapodik_Click();
+    start(u"{TAB 300}");
+    EXPECT_EQ(fake.typed(), (Events{"{RIGHT}", "{RIGHT}", "{ENTER}", "{TAB 300}", "{ENTER}", "{RIGHT}", "{RIGHT}"}));
+}
+
+TEST_F(RunTest, ChoiceValuesBecomePressesOfTheirFirstDigit) {
+    const struct {
+        const char16_t* value;
+        const char* key;
+        std::size_t presses;
+    } cases[] = {{u"1", "1", 12}, {u"9", "9", 11},  {u"5", "5", 11},  {u"10", "1", 11}, {u"11", "1", 10},
+                 {u"22", "2", 8}, {u"55", "5", 5},  {u"88", "8", 2},  {u"99", "9", 1},  {u"85", "85", 1},
+                 {u"100", "100", 1}, {u"12", "12", 1}, {u"0", "0", 1}, {u"05", "05", 1}, {u"5.0", "5.0", 1},
+                 {u" 5", " 5", 1}, {u"5 ", "5 ", 1}};
+    for (const auto& c : cases) {
+        fake.log.clear();
+        engine.TulisNilaiPilihan(c.value);
+        EXPECT_EQ(fake.typed(), Events(c.presses, c.key)) << utf8(c.value);
+    }
+}
+
+TEST_F(RunTest, GuardInRowThreeStopsBeforeRowFour) {
+    engine.Btn_EntriIsian_Click();
+    bool raised = false;
+    fake.onProcessMessages = [&] {
+        if (!raised && form.Txt_SaatIni.Text() == u"3") {
+            raised = true;
+            fake.foregroundTitle = "Catatan";
+            engine.Timer_CekKesalahan_Timer();
+        }
+    };
+    start(u"1\r\n2\r\n3\r\n4\r\n5");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "1", "{TAB}", "2", "{TAB}", "3", "{TAB}"}));
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_EQ(form.Kesalahan, 0);
+    EXPECT_EQ(fake.openFiles, 0);
+    EXPECT_EQ(fake.beeps.size(), 2u);
+    EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    // The main window takes the focus before the message; the beeps follow it.
+    const auto e = events();
+    const auto box = std::find(e.begin(), e.end(), kApologyBox);
+    ASSERT_NE(box, e.end());
+    EXPECT_EQ(*(box - 1), "focus");
+    EXPECT_EQ(*(box + 1), "beep 2000,300");
+    EXPECT_EQ(text(form.Txt_Perkembangan), "3 dari 5 Nilai");
+}
+
+TEST_F(RunTest, AForeignWindowDuringTheStartWaitStopsTheRunBeforeAnyKey) {
+    engine.Btn_EntriIsian_Click();
+    fake.onProcessMessages = [&] {
+        fake.foregroundTitle = "";  // the desktop
+        engine.Timer_CekKesalahan_Timer();
+    };
+    start(u"80\r\n90");
+    EXPECT_TRUE(fake.typed().empty());
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_EQ(form.Kesalahan, 0);
+    EXPECT_EQ(fake.beeps.size(), 2u);
+    EXPECT_EQ(text(form.Txt_Total), "2");
+}
+
+TEST_F(RunTest, AFlagLeftFromAnEarlierRunIsClearedAtTheStart) {
+    engine.Btn_EntriIsian_Click();
+    form.Kesalahan = 1;
+    start(u"80\r\n90");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80", "{TAB}", "90", "{TAB}"}));
+    EXPECT_EQ(count(kApologyBox), 0u);
+    EXPECT_EQ(text(form.Txt_WaktuTotal), "0.4");
+}
+
+TEST_F(RunTest, CancelChangesNothing) {
+    fake.answers.push_back(MessageAnswer::Cancel);
+    start(u"80");
+    EXPECT_EQ(fake.log, (Events{kConfirmBox}));
+    EXPECT_TRUE(fake.files.empty());
+    EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    EXPECT_EQ(text(form.Txt_Perkembangan), "N/A");
+}
+
+TEST_F(RunTest, NoTargetWindowEndsWithTheApologyAndNoBeep) {
+    fake.windowTitles = {u"Catatan", u"Online RAPOR"};
+    start(u"80");
+    EXPECT_EQ(fake.log, (Events{kConfirmBox, "cursor 0,0", "guard on", "write C:\\Tamvera\\Engine.dll", "guard off",
+                                kApologyBox}));
+    EXPECT_EQ(fake.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(fake.messages.back().buttons, MessageButtons::Ok);
+    EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    EXPECT_EQ(fake.fineTimingDepth, 0);
+    EXPECT_FALSE(form.running());
+}
+
+TEST_F(RunTest, ForegroundGuard) {
+    const auto raises = [&](void (run::RunEngine::*target)(), const char* title) {
+        (engine.*target)();
+        form.Kesalahan = 0;
+        fake.foregroundTitle = title;
+        engine.Timer_CekKesalahan_Timer();
+        return form.Kesalahan == 1;
+    };
+    for (const char* title : {"", "Catatan", "Desktop", "RAPO R"}) {
+        EXPECT_FALSE(raises(&run::RunEngine::Btn_Dapodik_Click, title)) << title;
+        EXPECT_TRUE(raises(&run::RunEngine::Btn_Tamvera_Click, title)) << title;
+        EXPECT_TRUE(raises(&run::RunEngine::Btn_ERapor_Click, title)) << title;
+    }
+    for (const char* title : {"e-Rapor", "RAPOR Online", "rapor", "  Aplikasi RaPoR Siswa  ", "eRAPORt"}) {
+        EXPECT_FALSE(raises(&run::RunEngine::Btn_Tamvera_Click, title)) << title;
+        EXPECT_FALSE(raises(&run::RunEngine::Btn_ERapor_Click, title)) << title;
+    }
+    // The guard never lowers the flag.
+    form.Kesalahan = 1;
+    fake.foregroundTitle = "RAPOR Online";
+    engine.Timer_CekKesalahan_Timer();
+    EXPECT_EQ(form.Kesalahan, 1);
+}
+
+TEST_F(RunTest, HandOffFileBytes) {
+    fake.answers = {MessageAnswer::Ok};
+    start(u"80\r\n90\r\n");
+    EXPECT_EQ(handOffBytes(), "80\r\n90\r\n\r\n");
+    start(u"");
+    EXPECT_EQ(handOffBytes(), "\r\n");
+    EXPECT_TRUE(fake.typed().size() > 0);
+    start(u"\u00e9\u20ac\t7");
+    EXPECT_EQ(handOffBytes(), "\xE9\x80\t7\r\n");
+}
+
+TEST_F(RunTest, ACharacterOutsideTheCodePageIsRefusedBeforeActivation) {
+    engine.Btn_EntriIsian_Click();
+    start(u"80\t\u0100");
+    EXPECT_EQ(handOffBytes(), "80\t?\r\n");
+    EXPECT_TRUE(fake.activatedTitles.empty());
+    EXPECT_TRUE(fake.typed().empty());
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_TRUE(fake.beeps.empty());
+}
+
+TEST_F(RunTest, AReadOnlyProgramFolderFallsBackToLocalAppData) {
+    fake.readOnlyFolders.insert(u"C:\\Tamvera");
+    engine.Btn_EntriIsian_Click();
+    start(u"80");
+    const std::u16string fallback = u"C:\\Users\\guru\\AppData\\Local\\Tamvera\\Engine.dll";
+    EXPECT_EQ(fake.files.count(kHandOffPath), 0u);
+    EXPECT_EQ(fake.files.at(fallback), "80\r\n");
+    EXPECT_EQ(engine.handOffPath(), fallback);
+    EXPECT_EQ(fake.opensForReading, 3);  // count, estimate, typing
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80", "{TAB}"}));
+
+    fake.log.clear();
+    fake.readOnlyFolders.insert(u"C:\\Users\\guru\\AppData\\Local\\Tamvera");
+    start(u"90");
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_TRUE(fake.typed().empty());
+    EXPECT_EQ(count("activate RAPOR Online - Kelas 7A"), 0u);
+}
+
+TEST_F(RunTest, ShortSendInputFailsTheRun) {
+    engine.Btn_EntriIsian_Click();
+    fake.insertLimit = 1;
+    start(u"80\r\n90");
+    EXPECT_EQ(fake.typed().size(), 1u);
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_TRUE(fake.beeps.empty());
+    EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    EXPECT_EQ(fake.openFiles, 0);
+    EXPECT_EQ(fake.fineTimingDepth, 0);
+}
+
+TEST_F(RunTest, AnyOtherErrorEndsTheRunLikeAFailure) {
+    engine.Btn_EntriIsian_Click();
+    fake.onProcessMessages = [] { throw std::bad_alloc(); };
+    start(u"80");
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_FALSE(form.running());
+    // A holder that does not hold a number fails the run before any key.
+    fake.onProcessMessages = nullptr;
+    form.Txt_WaktuTotal.setTextFromView(u"x");
+    start(u"80");
+    EXPECT_EQ(count(kApologyBox), 2u);
+    EXPECT_TRUE(fake.typed().empty());
+}
+
+TEST_F(RunTest, BerhentiEndsTheProgramMidRun) {
+    engine.Btn_EntriIsian_Click();
+    fake.onProcessMessages = [&] {
+        if (form.Txt_SaatIni.Text() == u"1") form.Btn_Berhenti.Click();
+    };
+    EXPECT_THROW(start(u"80\r\n90"), testing::ProcessExited);
+    EXPECT_EQ(fake.log.back(), "exit");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80"}));
+    EXPECT_EQ(fake.openFiles, 0);
+    EXPECT_EQ(fake.fineTimingDepth, 0);
+}
+
+TEST_F(RunTest, StartIsIgnoredWhileARunIsInProgress) {
+    engine.Btn_EntriIsian_Click();
+    int clicks = 0;
+    fake.onProcessMessages = [&] {
+        if (clicks++ == 50) {
+            EXPECT_TRUE(form.running());
+            EXPECT_EQ(fake.fineTimingDepth, 1);
+            form.Btn_Mulai.Click();
+        }
+    };
+    start(u"80\r\n90");
+    EXPECT_EQ(count(kConfirmBox), 1u);
+    EXPECT_EQ(count("write C:\\Tamvera\\Engine.dll"), 1u);
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80", "{TAB}", "90", "{TAB}"}));
+    EXPECT_EQ(fake.beeps.size(), 2u);
+    // Afterwards a new run starts normally.
+    start(u"70");
+    EXPECT_EQ(count(kConfirmBox), 2u);
+}
+
+TEST_F(RunTest, BeyondTheRowLimitNothingIsTyped) {
+    std::u16string list;
+    for (int i = 0; i < 32766; ++i) list += u"\r\n";  // the file adds the 32,767th row
+    start(list);
+    EXPECT_TRUE(fake.typed().empty());
+    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_EQ(fake.openFiles, 0);
+
+    std::u16string wide = u"1";
+    for (int i = 0; i < 32767; ++i) wide += u"\t";
+    fake.log.clear();
+    start(wide);
+    EXPECT_TRUE(fake.typed().empty());
+    EXPECT_EQ(count(kApologyBox), 1u);
+}
+
+// The speed is read inside every pause, the mode once per row; the estimate stays.
+TEST_F(RunTest, OptionsChangedDuringARunTakeEffectAtTheNextReadingPoint) {
+    engine.Btn_EntriIsian_Click();
+    bool switched = false;
+    fake.onProcessMessages = [&] {
+        if (!switched && form.Txt_SaatIni.Text() == u"1") {
+            switched = true;
+            form.Btn_Lambat.Click();
+            form.Btn_EntriPilihan.Click();
+        }
+    };
+    start(u"80\r\n90");
+    EXPECT_EQ(rowEvents(), (Events{"80", "N1", "P0.10", "T0.3", "{TAB}", "P0.30", "T0.6",
+                                   "{ENTER}", "P0.30", "T0.9", "{TAB}", "P0.30", "T1.2", "{ENTER}", "P0.30", "90",
+                                   "P0.30", "{ENTER}", "N2", "P0.45", "T1.5", "{TAB}", "P0.30", "T1.8"}));
+    EXPECT_EQ(text(form.Txt_WaktuTotal), "0.4");
+}
+
+}  // namespace
+}  // namespace tamvera::runtest
