@@ -129,7 +129,7 @@ void PracticeForm::pressChoice(Key key, bool shift) {
         break;
     case ChoiceStep::OnList:
         if (tabForward) {
-            closeEditorAndMoveOn();
+            leaveEditorAndMoveOn();
         } else if (tabBack) {
             step_ = ChoiceStep::Opened;
         } else if (key == Key::Enter) {
@@ -145,7 +145,7 @@ void PracticeForm::pressChoice(Key key, bool shift) {
             if (list_.selected()) storeFocusedGrade(list_.selectedText());
             step_ = ChoiceStep::OnList;
         } else if (tabForward) {
-            closeEditorAndMoveOn();  // drops the selection, as ESC does
+            leaveEditorAndMoveOn();  // drops the selection, as ESC does
         } else if (tabBack || key == Key::Escape) {
             step_ = ChoiceStep::OnList;
         } else if (key == Key::Down) {
@@ -157,7 +157,7 @@ void PracticeForm::pressChoice(Key key, bool shift) {
     }
 }
 
-void PracticeForm::closeEditorAndMoveOn() {
+void PracticeForm::leaveEditorAndMoveOn() {
     step_ = ChoiceStep::Closed;
     tabThroughFields(true);
 }

@@ -90,7 +90,7 @@ private:
     void pressDapodikEditing(Key key, bool shift);
 
     void tabThroughFields(bool forward);
-    void closeEditorAndMoveOn();
+    void leaveEditorAndMoveOn();
     void moveRight();
     void moveLeft();
     void typeInto(std::u16string& text, char16_t ch);
