@@ -160,26 +160,9 @@ public:
 
     // The process's visible top-level window with the given title.
     HWND waitForWindow(const std::wstring& title) {
-        struct Search {
-            DWORD id;
-            const std::wstring* title;
-            HWND found;
-        } search{id_, &title, nullptr};
+        WindowSearch search{id_, &title, nullptr};
         waitFor([&] {
-            EnumWindows(
-                [](HWND hwnd, LPARAM lp) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lp);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(hwnd, &owner);
-                    wchar_t text[256] = {};
-                    GetWindowTextW(hwnd, text, 256);
-                    if (owner == s->id && IsWindowVisible(hwnd) && *s->title == text) {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         });
         return search.found;
@@ -199,6 +182,26 @@ public:
     }
 
 private:
+    struct WindowSearch {
+        DWORD processId;
+        const std::wstring* title;
+        HWND found;
+    };
+
+    // A named callback: on 32-bit Windows EnumWindows needs the stdcall convention.
+    static BOOL CALLBACK matchWindow(HWND hwnd, LPARAM lp) {
+        auto* search = reinterpret_cast<WindowSearch*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        wchar_t text[256] = {};
+        GetWindowTextW(hwnd, text, 256);
+        if (owner == search->processId && IsWindowVisible(hwnd) && *search->title == text) {
+            search->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     std::wstring outPath_;
     UniqueHandle process_;
     DWORD id_ = 0;
