@@ -94,7 +94,7 @@ private:
 };
 
 inline std::wstring wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-inline std::u16string narrowToU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
+inline std::u16string u16text(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
 inline void fillRect(HDC dc, const RECT& r, COLORREF colour) {
     Brush brush(CreateSolidBrush(colour));

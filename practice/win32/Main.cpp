@@ -25,7 +25,7 @@ std::vector<std::u16string> commandLineArguments() {
     int count = 0;
     std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::u16string> args;
-    for (int i = 1; argv && i < count; ++i) args.push_back(narrowToU16(argv.get()[i]));
+    for (int i = 1; argv && i < count; ++i) args.push_back(u16text(argv.get()[i]));
     return args;
 }
 

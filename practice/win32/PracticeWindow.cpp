@@ -132,7 +132,7 @@ void PracticeWindow::onChar(WPARAM ch) {
 
 void PracticeWindow::afterInput() {
     if (form_.changes() != savedChanges_) saveOutFile();
-    grid_->showFocus();
+    if (grid_) grid_->showFocus();
     RECT client{};
     GetClientRect(hwnd_, &client);
     client.bottom = bandHeight(client.right);
