@@ -130,7 +130,7 @@ void KeyStringParser::parseBraceKey() {
         const std::u16string_view rest = content.substr(space + 1);
         const std::optional<std::int32_t> written = readRepeatCount(rest.substr(0, rest.find(u' ')));
         if (!written)
-            throw Failure("Jumlah ulangan tombol terlalu besar dalam \"{" + utf8(content) + "}\"");
+            throw Failure("Jumlah ulangan tombol di luar batas dalam \"{" + utf8(content) + "}\"");
         count = std::max<std::int32_t>(*written, 1);
     }
 
