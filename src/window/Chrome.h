@@ -1,0 +1,91 @@
+// The chrome of the borderless main window, decided without any window system: which
+// label of Picture1 is under the pointer, dragging the window by the title area, the
+// close label "X" with its bold hover look, and the credit label.
+//
+// Picture1 hands its mouse input to Form1Chrome in pixels of its client area; the
+// windowed controls above it (text boxes, flat buttons) take their own input, so only
+// points outside them ever get here.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "controls/ucBtnFacebook.h"
+#include "platform/Platform.h"
+#include "window/Layout.h"
+
+namespace tamvera::window {
+
+// The product's web page, opened by "Informasi".
+inline constexpr std::u16string_view kProductPageUrl = u"https://tamvera.id/";
+// The author credit behind the footer ("Dibuat oleh Tim Tamvera").
+inline constexpr std::u16string_view kCreditText =
+    u"Tamvera dibuat oleh Tim Tamvera.\r\n"
+    u"Terima kasih telah menggunakan Tamvera untuk mengisi nilai rapor.";
+
+// The label under (x, y), in pixels of Picture1's client area: the first label of the
+// stacking order whose rectangle holds the point; null when the point is on no label
+// (it belongs to Picture1 itself). Lines take no mouse input.
+const ControlSpec* LabelAt(int x, int y, const TwipsPerPixel& tpp);
+
+// Whether a press of `button` (a mouse mask: 1 left, 2 right, 4 middle) on `label`
+// starts moving the window: the left button on either drag area.
+bool StartsDrag(const ControlSpec* label, std::int16_t button);
+
+enum class CloseLook { Regular, Bold };
+
+// The close label's look after the pointer moved over `movedOver` (null: Picture1):
+// bold over the close label, regular over Picture1 or Label_DragMove, unchanged anywhere
+// else.
+CloseLook CloseLookAfterMove(CloseLook current, const ControlSpec* movedOver);
+
+// What the chrome needs from the window that shows it.
+class ChromeView {
+public:
+    virtual ~ChromeView() = default;
+    // Lets the system move the window as if its caption bar had been pressed; returns
+    // when the move is over.
+    virtual void dragWindow() = 0;
+    // The close label has to be drawn again in its new look.
+    virtual void closeLookChanged() = 0;
+    // Keeps the mouse on Picture1 between a press and its release (or lets it go).
+    virtual void captureMouse(bool captured) = 0;
+};
+
+class Form1Chrome {
+public:
+    Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp);
+
+    // --- Mouse input of Picture1 (pixels in its client area) ------------------------
+    // While a button is held, every move and the release go to the label (or Picture1)
+    // that was pressed; a left press and release on the same label is that label's click.
+    void mouseDown(std::int16_t button, int x, int y);
+    void mouseMove(int x, int y);
+    void mouseUp(std::int16_t button, int x, int y);
+    // Another window took the mouse between press and release: no click follows.
+    void captureLost();
+
+    CloseLook closeLook() const { return closeLook_; }
+
+    // --- Handlers ---------------------------------------------------------------------
+    void Label_DragMove_MouseDown(std::int16_t button);
+    void Label_DragMove2_MouseDown(std::int16_t button);
+    // Ends the program at once, also in the middle of a run.
+    void Btn_Close_Click();
+    // The credit message; waits until the user closes it.
+    void By_Pembuat_Click();
+
+private:
+    void movedOver(const ControlSpec* target);
+    void clicked(const ControlSpec* label);
+
+    Platform& platform_;
+    ChromeView& view_;
+    TwipsPerPixel tpp_;
+    CloseLook closeLook_ = CloseLook::Regular;
+    // The press in progress: its button (0: none) and what it landed on (null: Picture1).
+    std::int16_t pressedButton_ = 0;
+    const ControlSpec* pressed_ = nullptr;
+};
+
+}  // namespace tamvera::window
