@@ -75,7 +75,9 @@ public:
     // --- Time -----------------------------------------------------------------------
     // Seconds since local midnight, 0 to just below 86400.
     virtual float secondsSinceMidnight() = 0;
-    virtual void sleepMs(unsigned milliseconds) = 0;
+    // Sleeps until the thread has a window message to handle, at most `milliseconds`.
+    // Waiting on the message queue instead of polling keeps a long pause idle.
+    virtual void waitForMessages(unsigned milliseconds) = 0;
     // Handles the window's pending messages (timer ticks, paints, clicks), then returns.
     virtual void processMessages() = 0;
     // Raise / restore the system timer resolution so that a 1 ms sleep lasts 1 ms.

@@ -1,5 +1,8 @@
 #include "run/Pause.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "run/EntryOptions.h"
 
 namespace tamvera::run {
@@ -9,14 +12,29 @@ namespace {
 constexpr float kDay = 86400.0f;
 constexpr float kHalfDay = 43200.0f;
 
-void yieldOnce(Platform& platform) {
-    platform.processMessages();
-    platform.sleepMs(1);
-}
-
 // The clock has fallen back by more than half a day since the wait began: it has gone
 // past midnight. (A smaller step back, such as a clock correction, is not taken for one.)
 bool passedMidnight(float start, float now) { return now + kHalfDay < start; }
+
+// Whole milliseconds from `now` to `target` on the clock, at least 1.
+unsigned millisecondsUntil(float now, float target) {
+    const double ms = std::floor((static_cast<double>(target) - now) * 1000.0);
+    return ms < 1.0 ? 1u : static_cast<unsigned>(std::min(ms, 86400000.0));
+}
+
+// Passes until `done(clock)` holds. Every pass first handles the window's pending
+// messages (so even a zero wait yields once), then reads the clock, then sleeps until the
+// next message or until `target`: the window answers at once and an idle wait costs no
+// processor time.
+template <class Done>
+void passUntil(Platform& platform, float target, Done done) {
+    for (;;) {
+        platform.processMessages();
+        const float now = platform.secondsSinceMidnight();
+        if (done(now)) return;
+        platform.waitForMessages(millisecondsUntil(now, target));
+    }
+}
 
 }  // namespace
 
@@ -28,23 +46,13 @@ void Pause(Platform& platform, float seconds) {
         end = static_cast<float>(end - kDay);
         // First wait for the clock to wrap, then for the end in the new day. A pass that
         // takes longer than a second (a box held open over midnight) is still noticed.
-        for (;;) {
-            yieldOnce(platform);
-            const float now = platform.secondsSinceMidnight();
-            if (now < 1.0f || passedMidnight(start, now)) break;
-        }
-        do {
-            yieldOnce(platform);
-        } while (platform.secondsSinceMidnight() < end);
+        passUntil(platform, kDay, [&](float now) { return now < 1.0f || passedMidnight(start, now); });
+        passUntil(platform, end, [&](float now) { return now >= end; });
         return;
     }
     // An end in the last moments of the day (at or just below 86400) may lie beyond the
     // clock's last value before it wraps; such a wait also ends when the clock wraps.
-    for (;;) {
-        yieldOnce(platform);
-        const float now = platform.secondsSinceMidnight();
-        if (now >= end || passedMidnight(start, now)) break;
-    }
+    passUntil(platform, end, [&](float now) { return now >= end || passedMidnight(start, now); });
 }
 
 void PauseForSpeed(Platform& platform, const FormModel& form, float seconds) {

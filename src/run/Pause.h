@@ -1,5 +1,6 @@
 // Waiting on the seconds-since-midnight clock while the window stays alive: every pass
-// handles the window's pending messages (guard ticks, paints, clicks), then sleeps 1 ms.
+// handles the window's pending messages (guard ticks, paints, clicks), then sleeps until the
+// next message or the end of the wait.
 #pragma once
 
 #include "platform/Platform.h"

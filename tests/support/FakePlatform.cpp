@@ -183,8 +183,9 @@ std::u16string FakePlatform::fromAnsi(std::string_view bytes) { return fromCp125
 
 float FakePlatform::secondsSinceMidnight() { return static_cast<float>(clock); }
 
-void FakePlatform::sleepMs(unsigned milliseconds) {
-    ++sleepCalls;
+void FakePlatform::waitForMessages(unsigned milliseconds) {
+    ++waitCalls;
+    lastWaitMs = milliseconds;
     advance(milliseconds / 1000.0);
 }
 

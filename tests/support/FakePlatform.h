@@ -45,11 +45,13 @@ public:
 
     // --- Clock ------------------------------------------------------------------
     // Seconds since midnight as a double; secondsSinceMidnight() rounds it to float.
+    // waitForMessages advances it by the whole wait (no message ever wakes the fake).
     double clock = 10 * 3600.0;
     // Called on every processMessages(); tests use it to deliver timer ticks or clicks.
     std::function<void()> onProcessMessages;
     long processMessagesCalls = 0;
-    long sleepCalls = 0;
+    long waitCalls = 0;
+    unsigned lastWaitMs = 0;
     int fineTimingDepth = 0;  // beginFineTiming minus endFineTiming
     void advance(double seconds);
 
@@ -99,7 +101,7 @@ public:
     char16_t decimalSeparator() override { return decimalSep; }
     char16_t decimalSep = u'.';
     float secondsSinceMidnight() override;
-    void sleepMs(unsigned milliseconds) override;
+    void waitForMessages(unsigned milliseconds) override;
     void processMessages() override;
     void beginFineTiming() override { ++fineTimingDepth; }
     void endFineTiming() override { --fineTimingDepth; }

@@ -118,7 +118,10 @@ float Win32Platform::secondsSinceMidnight() {
     return static_cast<float>(t.wHour * 3600 + t.wMinute * 60 + t.wSecond) + static_cast<float>(t.wMilliseconds) / 1000.0f;
 }
 
-void Win32Platform::sleepMs(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32Platform::waitForMessages(unsigned milliseconds) {
+    // MWMO_INPUTAVAILABLE: also wake for input that is already queued but was seen before.
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
 
 void Win32Platform::processMessages() {
     MSG msg;

@@ -29,7 +29,7 @@ public:
     char16_t decimalSeparator() override;
 
     float secondsSinceMidnight() override;
-    void sleepMs(unsigned milliseconds) override;
+    void waitForMessages(unsigned milliseconds) override;
     void processMessages() override;
     void beginFineTiming() override;
     void endFineTiming() override;

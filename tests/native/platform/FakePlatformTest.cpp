@@ -60,9 +60,9 @@ TEST(FakePlatform, FilesHonourFoldersAndCountOpenReaders) {
     EXPECT_EQ(p.openForReading(u"C:\\Tamvera\\missing"), nullptr);
 }
 
-TEST(FakePlatform, SleepAdvancesTheClockAcrossMidnight) {
+TEST(FakePlatform, WaitingAdvancesTheClockAcrossMidnight) {
     FakePlatform p;
     p.clock = 86399.9995;
-    p.sleepMs(1);
+    p.waitForMessages(1);
     EXPECT_LT(p.secondsSinceMidnight(), 1.0f);
 }

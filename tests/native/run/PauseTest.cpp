@@ -19,29 +19,34 @@ protected:
     // Waits and returns how long it took on the test clock (across midnight too).
     double timed(float seconds, bool forSpeed = false) {
         const double before = fake.clock;
-        const long sleepsBefore = fake.sleepCalls;
+        const long waitsBefore = fake.waitCalls;
         if (forSpeed)
             run::PauseForSpeed(fake, form, seconds);
         else
             run::Pause(fake, seconds);
         double after = fake.clock;
         if (after < before) after += 86400.0;
-        lastSleeps = fake.sleepCalls - sleepsBefore;
+        lastWaits = fake.waitCalls - waitsBefore;
         return after - before;
     }
-    long lastSleeps = 0;
+    long lastWaits = 0;
 };
 
-TEST_F(PauseTest, EveryPassHandlesMessagesThenSleepsOneMillisecond) {
+TEST_F(PauseTest, EveryPassHandlesMessagesThenWaitsUntilTheEnd) {
     fake.clock = 1000.0;
+    // One long wait to just short of the end (whole milliseconds, rounded down), then
+    // short ones until the clock reaches it: never early, never a pass per millisecond.
     EXPECT_NEAR(timed(0.1f), 0.1, 0.0015);
-    EXPECT_EQ(fake.processMessagesCalls, fake.sleepCalls);
+    EXPECT_LE(lastWaits, 3);
+    EXPECT_EQ(fake.processMessagesCalls, lastWaits + 1);
     EXPECT_NEAR(timed(2.0f), 2.0, 0.0015);
-    // Zero and negative waits still yield once.
-    EXPECT_NEAR(timed(0.0f), 0.001, 1e-9);
-    EXPECT_EQ(lastSleeps, 1);
+    // Zero and negative waits still handle the window's messages once, and end there.
+    const long passes = fake.processMessagesCalls;
+    EXPECT_EQ(timed(0.0f), 0.0);
+    EXPECT_EQ(lastWaits, 0);
     timed(-5.0f);
-    EXPECT_EQ(lastSleeps, 1);
+    EXPECT_EQ(lastWaits, 0);
+    EXPECT_EQ(fake.processMessagesCalls, passes + 2);
 }
 
 TEST_F(PauseTest, SpeedFactorsAreThreeIndependentTests) {
@@ -92,7 +97,7 @@ TEST_F(PauseTest, AWrapSeenLateIsStillAWrap) {
         }
     };
     const double took = timed(0.5f);
-    EXPECT_NEAR(took, 5.001, 0.002);
+    EXPECT_NEAR(took, 5.0, 0.002);
 }
 
 }  // namespace
