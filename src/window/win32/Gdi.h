@@ -1,0 +1,45 @@
+// Small owners for the main window's drawing: fonts from the layout's font specs and
+// the paint scope of WM_PAINT.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "controls/win32/GdiHandles.h"
+#include "window/Layout.h"
+
+namespace tamvera::window::win32 {
+
+using controls::win32::GdiObject;
+using Font = GdiObject<HFONT>;
+
+// A font of the given face, size and weight for a screen of `twipsPerPixelY`.
+inline Font makeFont(const FontSpec& spec, double twipsPerPixelY, bool bold) {
+    const std::wstring face(spec.face.begin(), spec.face.end());
+    return Font(CreateFontW(-fontHeightPixels(spec.points, twipsPerPixelY), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                            spec.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+inline Font makeFont(const FontSpec& spec, double twipsPerPixelY) { return makeFont(spec, twipsPerPixelY, spec.bold); }
+
+// BeginPaint … EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(window_, &ps_); }
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_ = nullptr;
+};
+
+inline RECT toRect(const PixelRect& r) { return RECT{r.left, r.top, r.right(), r.bottom()}; }
+
+}  // namespace tamvera::window::win32

@@ -1,0 +1,85 @@
+#include "window/win32/TextField.h"
+
+#include "platform/win32/Win32Platform.h"
+
+namespace tamvera::window::win32 {
+
+namespace {
+
+DWORD styleFor(Kind kind) {
+    const DWORD common = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT;
+    if (kind == Kind::GradeBox)
+        return common | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL;
+    return common | ES_READONLY | ES_AUTOHSCROLL;
+}
+
+}  // namespace
+
+TextField::TextField(TextFieldArgs args) : spec_(args.spec), onClick_(std::move(args.onClick)) {}
+
+std::unique_ptr<TextField> TextField::create(TextFieldArgs args) {
+    if (!args.spec) return nullptr;
+    const PixelRect r = toPixels(args.spec->rect, args.tpp);
+    const std::wstring text = wide(args.text);
+    HWND window = CreateWindowExW(0, L"EDIT", text.c_str(), styleFor(args.spec->kind), r.left, r.top, r.width,
+                                  r.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(*args.spec))),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window) return nullptr;
+    const HWND after = args.insertAfter;
+    const HFONT font = args.font;
+    const Kind kind = args.spec->kind;
+    std::unique_ptr<TextField> field(new TextField(std::move(args)));
+    field->hwnd_ = window;
+    if (after) SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // No limit: a whole pasted class list must fit (the default stops at 32,767).
+    SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+    // Both scroll bars from the start, greyed while there is nothing to scroll (the box
+    // itself only shows them once its text first changes).
+    if (kind == Kind::GradeBox) ShowScrollBar(window, SB_BOTH, TRUE);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(field.get()));
+    field->editProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextField::subclassProc)));
+    return field;
+}
+
+TextField::~TextField() {
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK TextField::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TextField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC editProc = self->editProc_;
+    if (message == WM_NCDESTROY) {
+        // The parent went first: the field outlives its window.
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return CallWindowProcW(editProc, window, message, wParam, lParam);
+    }
+    const LRESULT result = CallWindowProcW(editProc, window, message, wParam, lParam);
+    // After the box's own handling (focus, caret, end of a selection): the click.
+    if (message == WM_LBUTTONUP && self->onClick_) self->onClick_();
+    return result;
+}
+
+void TextField::setText(const std::u16string& text) {
+    if (!hwnd_) return;
+    settingText_ = true;
+    SetWindowTextW(hwnd_, wide(text).c_str());
+    settingText_ = false;
+}
+
+std::u16string TextField::text() const {
+    if (!hwnd_) return {};
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    buffer.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, buffer.data(), length + 1)));
+    return narrow16(buffer);
+}
+
+}  // namespace tamvera::window::win32

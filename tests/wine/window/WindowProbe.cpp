@@ -1,0 +1,171 @@
+// window_probe.exe: looks at a running Tamvera.exe from outside, for the Wine test
+// scripts. Prints one fact per line; exit code 0 on success, 1 when the thing asked for
+// is not there, 2 on bad usage.
+//
+//   window_probe geometry          window and client rectangles on screen, styles
+//   window_probe children          every child window: name (from the layout), class, rect
+//   window_probe text NAME         the text of the control NAME (UTF-8, CR LF as is)
+//   window_probe length NAME       the length of that text in characters
+//   window_probe enabled NAME      1 or 0
+//   window_probe focus             the name of the child window that has the focus
+//   window_probe dialog            the text of an open message box titled "Tamvera"
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "window/Layout.h"
+
+using namespace tamvera::window;
+
+namespace {
+
+HWND mainWindow() { return FindWindowW(L"TamveraForm1", L"Tamvera"); }
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// WM_GETTEXT works across processes for every window class.
+std::wstring textOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                        &got);
+    text.resize(got);
+    return text;
+}
+
+std::string classOf(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return utf8(name);
+}
+
+std::string nameOf(HWND child) {
+    const int id = GetDlgCtrlID(child);
+    for (const ControlSpec& c : kControls)
+        if (c.tabIndex >= 0 && controlId(c) == id && c.kind != Kind::PictureBox) return std::string(c.name);
+    return classOf(child) == "TamveraPicture" ? "Picture1" : "?";
+}
+
+HWND childNamed(HWND form, std::string_view name) {
+    const ControlSpec* spec = findControl(name);
+    return spec ? GetDlgItem(form, controlId(*spec)) : nullptr;
+}
+
+RECT clientRectOf(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+BOOL CALLBACK printChild(HWND child, LPARAM param) {
+    const HWND form = reinterpret_cast<HWND>(param);
+    if (GetParent(child) != form) return TRUE;
+    const RECT r = clientRectOf(form, child);
+    std::printf("%s %s %ld %ld %ld %ld %d %d\n", nameOf(child).c_str(), classOf(child).c_str(), r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0);
+    return TRUE;
+}
+
+struct DialogSearch {
+    DWORD process = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window) || classOf(window) != "#32770") return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK printStatic(HWND child, LPARAM) {
+    if (classOf(child) == "Static" && GetWindowTextLengthW(child) > 0) std::printf("%s\n", utf8(textOf(child)).c_str());
+    return TRUE;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: window_probe geometry|children|text NAME|length NAME|enabled NAME|focus|dialog\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    _setmode(_fileno(stdout), _O_BINARY);  // texts go out byte for byte, CR LF as they are
+    const std::string_view command = argv[1];
+    const HWND form = mainWindow();
+    if (!form) {
+        std::fprintf(stderr, "window_probe: Tamvera's window is not open\n");
+        return 1;
+    }
+    if (command == "geometry") {
+        RECT w{}, c{};
+        GetWindowRect(form, &w);
+        GetClientRect(form, &c);
+        POINT origin{0, 0};
+        ClientToScreen(form, &origin);
+        const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE);
+        std::printf("window %ld %ld %ld %ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
+        std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, c.right, c.bottom);
+        std::printf("caption %d border %d sizable %d\n", (style & WS_CAPTION) == WS_CAPTION ? 1 : 0,
+                    (style & WS_BORDER) ? 1 : 0, (style & WS_THICKFRAME) ? 1 : 0);
+        std::printf("dropshadow %d\n", (GetClassLongPtrW(form, GCL_STYLE) & CS_DROPSHADOW) ? 1 : 0);
+        return 0;
+    }
+    if (command == "children") {
+        EnumChildWindows(form, printChild, reinterpret_cast<LPARAM>(form));
+        return 0;
+    }
+    if (command == "focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) || !info.hwndFocus) return 1;
+        std::printf("%s\n", info.hwndFocus == form ? "Form1" : nameOf(info.hwndFocus).c_str());
+        return 0;
+    }
+    if (command == "dialog") {
+        DialogSearch search;
+        GetWindowThreadProcessId(form, &search.process);
+        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        std::printf("title %s\n", utf8(textOf(search.found)).c_str());
+        EnumChildWindows(search.found, printStatic, 0);
+        return 0;
+    }
+    if (argc < 3) return usage();
+    const HWND child = childNamed(form, argv[2]);
+    if (!child) {
+        std::fprintf(stderr, "window_probe: no window for %s\n", argv[2]);
+        return 1;
+    }
+    if (command == "text") {
+        const std::string text = utf8(textOf(child));
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (command == "length") {
+        std::printf("%zu\n", textOf(child).size());
+        return 0;
+    }
+    if (command == "enabled") {
+        std::printf("%d\n", IsWindowEnabled(child) ? 1 : 0);
+        return 0;
+    }
+    return usage();
+}

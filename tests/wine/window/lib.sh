@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Helpers of the main window's Wine scripts: start the real Tamvera.exe on the test
+# display, look at it (window_probe.exe, screenshots) and drive it (xdotool). Sourced by
+# a script that was given the build folder as $1 and runs with DISPLAY, WINEPREFIX and
+# WINE set (scripts/wine-env.sh exec). Everything started here is ended by the EXIT trap.
+#
+# Window facts at 96 dpi (the window opens at the screen's (0, 0) on the test display):
+# client 322 x 555; flat buttons (x y w h) Tamvera 136 112 57 25, E-Rapor 192 112,
+# Dapodik 248 112, Cepat 136 161, Sedang 192 161, Lambat 248 161 (all 57 x 25),
+# Pilihan 136 208 85 25, Isian 221 208 85 25, Mulai 160 344 145 25, Berhenti 160 376,
+# Informasi 160 488 (145 x 25); Txt_Waktu 141 260 153 17, Txt_Perkembangan 142 304 153 17,
+# Txt_Nilai 22 348 125 166; the "X" 307 5 9 17 (its own part rows 5-15); drag areas
+# rows 0-24 (x 0-304) and rows 16-88 (x 0-320); credit label 184 536 137 25.
+set -euo pipefail
+
+BUILD=$(cd "${1:?build folder}" && pwd)
+TAMVERA_EXE=$BUILD/src/app/Tamvera.exe
+PROBE_EXE=$BUILD/tests/wine/window/window_probe.exe
+LATIHAN_EXE=$BUILD/practice/TamveraLatihan.exe
+: "${WINE:?run through scripts/wine-env.sh exec}" "${DISPLAY:?no display}"
+export WINEDEBUG=-all
+
+WORK=$(mktemp -d /tmp/tamvera-window.XXXXXX)
+STARTED_PIDS=()
+FAILURES=0
+
+cleanup() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
+    for pid in "${STARTED_PIDS[@]}"; do wait "$pid" >/dev/null 2>&1 || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+log() { echo "[$(date +%T)] $*"; }
+fail() {
+    echo "FAIL: $*"
+    FAILURES=$((FAILURES + 1))
+}
+pass() { echo "ok: $*"; }
+finish() {
+    if [ "$FAILURES" -ne 0 ]; then
+        echo "$FAILURES check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
+}
+
+# Runs "$@" every 0.2 s until it succeeds or SECONDS pass; the result is the last run's.
+poll() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+probe() { "$WINE" "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
+# expect_text NAME TEXT: the control's text exactly as the window holds it (CR LF and
+# trailing line ends included).
+expect_text() {
+    local got
+    got=$("$WINE" "$PROBE_EXE" text "$1" 2>/dev/null; echo .)
+    expect_eq "text of $1" "${got%.}" "$2"
+}
+# Succeeds when the control's text is exactly TEXT (for polling).
+text_is() {
+    local got
+    got=$("$WINE" "$PROBE_EXE" text "$1" 2>/dev/null; echo .)
+    [ "${got%.}" == "$2" ]
+}
+
+window_open() { "$WINE" "$PROBE_EXE" geometry >/dev/null 2>&1; }
+
+# Starts Tamvera.exe and waits until its window is there; TAMVERA_PID is its process.
+start_tamvera() {
+    "$WINE" "$TAMVERA_EXE" >"$WORK/tamvera.log" 2>&1 &
+    TAMVERA_PID=$!
+    STARTED_PIDS+=("$TAMVERA_PID")
+    # The first Wine start in a fresh prefix can take seconds.
+    poll 90 window_open || { echo "Tamvera's window did not open"; exit 1; }
+    sleep 1  # its first paint
+}
+
+tamvera_running() { kill -0 "$TAMVERA_PID" 2>/dev/null; }
+tamvera_gone() { ! tamvera_running; }
+
+# The window's client origin on screen: ORIGIN_X ORIGIN_Y.
+read_origin() { read -r _ ORIGIN_X ORIGIN_Y _ _ < <(probe geometry | grep '^client'); }
+
+# --- Pointer and keys, in client coordinates of the window --------------------------
+move_to() { xdotool mousemove --sync $((ORIGIN_X + $1)) $((ORIGIN_Y + $2)); sleep 0.15; }
+click_at() {
+    move_to "$1" "$2"
+    xdotool mousedown "${3:-1}"
+    sleep 0.1
+    xdotool mouseup "${3:-1}"
+    sleep 0.4
+}
+# Presses a button at one point, moves to another, releases (a drag).
+press_move_release() {
+    local button=$1
+    move_to "$2" "$3"
+    xdotool mousedown "$button"
+    sleep 0.3
+    move_to $(( ($2 + $4) / 2 )) $(( ($3 + $5) / 2 ))
+    move_to "$4" "$5"
+    sleep 0.3
+    xdotool mouseup "$button"
+    sleep 0.5
+}
+
+# --- Pixels -------------------------------------------------------------------------
+shot() { /usr/bin/import -window root "$WORK/shot.png"; }
+# "r g b" of the last screenshot at screen (x, y).
+pixel() {
+    /usr/bin/convert "$WORK/shot.png" -crop "1x1+$1+$2" +repage -depth 8 txt:- |
+        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+# expect_colour WHAT X Y R G B [TOLERANCE]: client coordinates, each channel within TOLERANCE.
+expect_colour() {
+    local what=$1 x=$(( ORIGIN_X + $2 )) y=$(( ORIGIN_Y + $3 )) r=$4 g=$5 b=$6 tol=${7:-6}
+    local got
+    got=$(pixel "$x" "$y")
+    read -r gr gg gb <<<"$got"
+    if [ -n "$got" ] && [ $(( gr > r ? gr - r : r - gr )) -le "$tol" ] && [ $(( gg > g ? gg - g : g - gg )) -le "$tol" ] &&
+        [ $(( gb > b ? gb - b : b - gb )) -le "$tol" ]; then
+        pass "$what: ($got) at $2,$3"
+    else
+        fail "$what: expected ($r $g $b) at $2,$3, got ($got)"
+    fi
+}
+# How many pixels of a client region (w h x y) in the last screenshot are near white.
+white_pixels() {
+    /usr/bin/convert "$WORK/shot.png" -crop "${1}x${2}+$((ORIGIN_X + $3))+$((ORIGIN_Y + $4))" +repage \
+        -threshold 80% -format '%[fx:round(mean*w*h)]' info:
+}
+
+expect_eq() {
+    if [ "$2" == "$3" ]; then pass "$1: $(printf %q "$2")"; else fail "$1: expected $(printf %q "$3"), got $(printf %q "$2")"; fi
+}

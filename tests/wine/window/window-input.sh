@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Tamvera.exe driven with real input on the test display: the option buttons and their
+# coupling, the grade box (every click empties it; typing; a 1 MB paste), TAB order,
+# the close label's hover look, dragging by the title area, the credit message, and the
+# three ways out (the "X", "Berhenti", Alt+F4).
+source "$(dirname "$0")/lib.sh"
+
+GREEN=(123 204 28)
+LIGHT=(245 245 245)
+DISABLED=(230 235 242)
+
+start_tamvera
+read_origin
+
+log "TAB moves through the controls in tab-index order"
+order=""
+for _ in $(seq 15); do
+    xdotool key Tab
+    sleep 0.2
+    order+="$(probe focus) "
+done
+expect_eq "focus after each TAB" "$order" "Btn_EntriPilihan Btn_EntriIsian Btn_Sedang Btn_Cepat Btn_Lambat Btn_Mulai \
+Btn_Berhenti Txt_Waktu Txt_Perkembangan Txt_Nilai Btn_Tamvera Btn_ERapor Btn_Web Btn_Dapodik Btn_EntriPilihan "
+xdotool key shift+Tab
+sleep 0.2
+expect_eq "focus after Shift+TAB" "$(probe focus)" "Btn_Dapodik"
+
+log "option buttons"
+click_at 276 124  # Dapodik
+shot
+expect_colour "Btn_Dapodik chosen" 252 116 "${GREEN[@]}"
+expect_colour "Btn_Tamvera no longer chosen" 140 116 "${LIGHT[@]}" 4
+expect_colour "Btn_EntriIsian forced" 225 212 "${GREEN[@]}"
+expect_colour "Btn_EntriPilihan disabled face" 140 212 "${DISABLED[@]}" 4
+expect_eq "Btn_EntriPilihan enabled" "$(probe enabled Btn_EntriPilihan)" "0"
+click_at 178 220  # the disabled Pilihan takes no click
+shot
+expect_colour "Btn_EntriIsian still chosen" 225 212 "${GREEN[@]}"
+click_at 164 124  # Tamvera
+shot
+expect_colour "Btn_Tamvera chosen again" 140 116 "${GREEN[@]}"
+expect_colour "Btn_EntriPilihan chosen again" 140 212 "${GREEN[@]}"
+expect_colour "Btn_EntriIsian light again" 225 212 "${LIGHT[@]}" 4
+expect_eq "Btn_EntriPilihan enabled again" "$(probe enabled Btn_EntriPilihan)" "1"
+click_at 276 173  # Lambat
+shot
+expect_colour "Btn_Lambat chosen" 252 165 "${GREEN[@]}"
+expect_colour "Btn_Cepat light" 140 165 "${LIGHT[@]}" 4
+
+log "grade box"
+click_at 80 420
+expect_text Txt_Nilai ""
+xdotool type --delay 40 "85"
+xdotool key Return
+xdotool type --delay 40 "90"
+poll 10 text_is Txt_Nilai $'85\r\n90' || true
+expect_text Txt_Nilai $'85\r\n90'
+click_at 60 370
+expect_text Txt_Nilai ""
+# About 1 MB through the clipboard: nothing may be cut off.
+awk 'BEGIN { for (i = 0; i < 116600; i++) printf "%d\t%d\t%d\n", 60 + i % 40, 70 + i % 30, 80 + i % 20 }' >"$WORK/big.txt"
+bytes=$(wc -c <"$WORK/big.txt")
+lines=$(wc -l <"$WORK/big.txt")
+xclip -quiet -selection clipboard -i "$WORK/big.txt" >/dev/null 2>&1 &
+STARTED_PIDS+=($!)
+sleep 0.5
+xdotool key ctrl+v
+length_is() { [ "$(probe length Txt_Nilai)" == "$1" ]; }
+# The paste arrives with CR LF line ends.
+poll 120 length_is $((bytes + lines)) || true
+expect_eq "characters after a $bytes-byte paste" "$(probe length Txt_Nilai)" "$((bytes + lines))"
+click_at 60 370
+poll 20 text_is Txt_Nilai "" || true
+expect_text Txt_Nilai ""
+
+log "the close label's look"
+x_white() {
+    shot
+    white_pixels 9 11 307 5
+}
+move_to 100 100
+regular=$(x_white)
+move_to 311 10
+bold=$(x_white)
+if [ "$bold" -gt "$regular" ]; then pass "\"X\" bold over its upper part ($regular -> $bold)"; else fail "\"X\" not bold ($regular -> $bold)"; fi
+move_to 60 10  # the title row (Label_DragMove2) keeps the look
+expect_eq "\"X\" after a move over the title row" "$(x_white)" "$bold"
+move_to 250 545  # the credit label keeps it too
+expect_eq "\"X\" after a move over the credit label" "$(x_white)" "$bold"
+move_to 160 460  # Picture1
+expect_eq "\"X\" after a move over the picture" "$(x_white)" "$regular"
+move_to 311 10
+move_to 311 19  # the lower part of the "X" is Label_DragMove
+expect_eq "\"X\" after a move over its lower part" "$(x_white)" "$regular"
+
+log "dragging"
+press_move_release 3 200 50 260 90
+before_x=$ORIGIN_X before_y=$ORIGIN_Y
+read_origin
+expect_eq "window after a right-button drag" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+press_move_release 2 60 10 120 50
+read_origin
+expect_eq "window after a middle-button drag" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+press_move_release 1 60 10 140 70  # on the title text
+read_origin
+expect_eq "window after a left drag on the title" "$ORIGIN_X,$ORIGIN_Y" "$((before_x + 80)),$((before_y + 60))"
+press_move_release 1 311 19 271 9  # the lower part of the "X" drags, it does not close
+read_origin
+expect_eq "window after a left drag from below the \"X\"" "$ORIGIN_X,$ORIGIN_Y" "$((before_x + 40)),$((before_y + 50))"
+if tamvera_running; then pass "still running after pressing below the \"X\""; else fail "ended by a press below the \"X\""; fi
+press_move_release 1 200 60 160 10
+read_origin
+expect_eq "window back at the start" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+
+log "credit label"
+click_at 250 545
+dialog_open() { probe dialog >/dev/null; }
+if poll 20 dialog_open; then
+    dialog=$(probe dialog)
+    expect_eq "credit message title" "$(head -n1 <<<"$dialog")" "title Tamvera"
+    if grep -q "Tim Tamvera" <<<"$dialog"; then pass "credit message names the authors"; else fail "credit message: $dialog"; fi
+    xdotool key Return
+    dialog_closed() { ! probe dialog >/dev/null; }
+    poll 20 dialog_closed && pass "credit message closed with ENTER" || fail "credit message still open"
+else
+    fail "no credit message"
+fi
+
+log "the ways out"
+click_at 311 10
+if poll 20 tamvera_gone; then pass "the \"X\" ended the program"; else fail "still running after the \"X\""; fi
+start_tamvera
+read_origin
+click_at 232 388
+if poll 20 tamvera_gone; then pass "\"Berhenti\" ended the program"; else fail "still running after \"Berhenti\""; fi
+start_tamvera
+read_origin
+click_at 160 460  # Picture1: the window is active
+xdotool key alt+F4
+if poll 20 tamvera_gone; then pass "Alt+F4 ended the program"; else fail "still running after Alt+F4"; fi
+
+finish
