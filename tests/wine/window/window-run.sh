@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# One entry run started from the window with real input: a short grade list pasted into
-# the grade box, "Mulai", the confirmation answered with ENTER; the practice target
-# "RAPOR Online - Latihan" (choice entry, the window's default) must end up holding
-# the list, and the window must show the finished run's progress texts.
+# Entry runs started from the window with real input. First a short grade list pasted
+# into the grade box, "Mulai", the confirmation answered with ENTER: the practice target
+# "RAPOR Online - Latihan" (choice entry, the window's default) must end up holding the
+# list, and the window must show the finished run's progress texts. Then a slow run
+# ended with the "X" in the middle: the progress shows on screen during the run, the
+# program ends at once and no further keys arrive.
 source "$(dirname "$0")/lib.sh"
 
 out=$WORK/hasil.txt
@@ -14,6 +16,17 @@ poll 90 out_written || { echo "the practice target did not start"; exit 1; }
 
 start_tamvera
 read_origin
+# Both windows open at the screen's origin: move Tamvera below the practice window
+# (648 x 199) by its title row, so that both stay in sight.
+press_move_release 1 200 10 200 230
+read_origin
+expect_eq "Tamvera moved below the practice window" "$ORIGIN_X,$ORIGIN_Y" "0,220"
+progress_region() {
+    shot
+    /usr/bin/convert "$WORK/shot.png" -crop "153x17+$((ORIGIN_X + 142))+$((ORIGIN_Y + 304))" +repage "$WORK/$1.png"
+}
+same_image() { [ "$(/usr/bin/compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true)" == "0" ]; }
+progress_region progress-start
 
 log "paste the list"
 click_at 80 420
@@ -46,5 +59,35 @@ expect_text Txt_Waktu "0 Detik Lagi"
 handoff=$(cat "$BUILD/src/app/Engine.dll"; echo .)
 expect_eq "hand-off file" "${handoff%.}" $'85\t90\r\n7\t100\r\n'
 if tamvera_running; then pass "Tamvera still open after the run"; else fail "Tamvera ended"; fi
+progress_region progress-end
+if same_image progress-start progress-end; then fail "the progress text on screen did not change"; else pass "the progress text on screen changed"; fi
+
+log "a slow run, ended by the \"X\" in the middle"
+click_at 276 173  # Lambat
+click_at 80 420
+printf '11\t22\n33\t44' >"$WORK/list2.txt"
+xclip -quiet -selection clipboard -i "$WORK/list2.txt" >/dev/null 2>&1 &
+STARTED_PIDS+=($!)
+sleep 0.5
+xdotool key ctrl+v
+poll 20 text_is Txt_Nilai $'11\t22\r\n33\t44' || true
+click_at 232 356  # Mulai
+poll 30 dialog_open || fail "no confirmation for the second run"
+xdotool key Return
+first_value_typed() { [ "$(head -c 3 "$out")" == $'11\t' ]; }
+poll 60 first_value_typed && pass "the second run typed its first value" || fail "out-file: $(od -c "$out" | head -3)"
+# The texts change inside the run's pauses and must reach the screen there.
+progress_shown() {
+    progress_region progress-now
+    ! same_image progress-end progress-now
+}
+if poll 10 progress_shown; then pass "the progress text was repainted during the run"; else fail "no repaint during the run"; fi
+click_at 311 10  # the "X"
+if poll 10 tamvera_gone; then pass "the \"X\" ended the program during the run"; else fail "still running after the \"X\""; fi
+stopped=$(cat "$out"; echo .)
+sleep 3
+now=$(cat "$out"; echo .)
+expect_eq "out-file 3 s after the end" "$now" "$stopped"
+if [ "$now" != $'11\t22\n33\t44\n.' ]; then pass "the run did not finish"; else fail "the run finished before the \"X\""; fi
 
 finish
