@@ -202,7 +202,8 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;  // Picture1 covers the client area
     case WM_COMMAND: commanded(wParam, lParam); return 0;
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: return textColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+        return textColours(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER:
         if (wParam == GuardTimerId) engine_.Timer_CekKesalahan_Timer();
         return 0;
@@ -231,14 +232,14 @@ void Form1::commanded(WPARAM wParam, LPARAM lParam) {
     if (!nilai_->settingText()) form_.Txt_Nilai.setTextFromView(nilai_->text());
 }
 
-LRESULT Form1::textColours(HDC dc, HWND control) {
+LRESULT Form1::textColours(UINT message, HDC dc, HWND control) {
     for (TextField* field : {nilai_.get(), waktu_.get(), perkembangan_.get()}) {
         if (!field || field->hwnd() != control) continue;
         SetTextColor(dc, field->textColour());
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
-    return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
 void Form1::activated(WPARAM wParam) {
@@ -246,7 +247,7 @@ void Form1::activated(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-    } else {
+    } else if (HIWORD(wParam) == 0) {  // not while minimized
         focused();
     }
 }

@@ -69,7 +69,7 @@ private:
     bool createControls(HINSTANCE instance);
     void applyDropShadow();
     void commanded(WPARAM wParam, LPARAM lParam);
-    LRESULT textColours(HDC dc, HWND control);
+    LRESULT textColours(UINT message, HDC dc, HWND control);
     void activated(WPARAM wParam);
     void focused();
 

@@ -61,6 +61,10 @@ LRESULT CALLBACK TextField::subclassProc(HWND window, UINT message, WPARAM wPara
         self->hwnd_ = nullptr;
         return CallWindowProcW(editProc, window, message, wParam, lParam);
     }
+    // A multi-line box under the dialog keyboard interface answers ESC by closing its
+    // parent window, which here would end the program and lose the grade list.
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE && (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE))
+        return 0;
     const LRESULT result = CallWindowProcW(editProc, window, message, wParam, lParam);
     // After the box's own handling (focus, caret, end of a selection): the click.
     if (message == WM_LBUTTONUP && self->onClick_) self->onClick_();
