@@ -26,6 +26,10 @@ inline constexpr std::u16string_view kWindowTitle = u"Tamvera";
 // The client area of the window, in twips.
 inline constexpr int kClientWidthTwips = 4830;
 inline constexpr int kClientHeightTwips = 8325;
+// The artwork is drawn for 96 dpi (322 x 554 pixels); it is shown at this size in twips,
+// so that it scales with the controls where the screen is not virtualised to 96 dpi.
+inline constexpr int kArtworkWidthTwips = 322 * 15;
+inline constexpr int kArtworkHeightTwips = 554 * 15;
 
 enum class Kind {
     ValueHolder,  // a text box of the model that is never shown (no window at all)

@@ -155,13 +155,14 @@ void PictureBox::paint() {
 
 void PictureBox::drawArtwork(HDC dc) const {
     if (!artwork_) return;
-    // The picture's natural size on this screen.
+    // The whole picture at its size in twips (its natural size at 96 dpi), top left at
+    // the client origin.
     controls::paint::RenderPicture op;
     op.picture = artwork_;
     op.himetricWidth = artwork_->himetricWidth();
     op.himetricHeight = artwork_->himetricHeight();
-    op.width = controls::roundHalfEven(controls::himetricToPixels(op.himetricWidth, tpp_.x));
-    op.height = controls::roundHalfEven(controls::himetricToPixels(op.himetricHeight, tpp_.y));
+    op.width = toPixels(kArtworkWidthTwips, tpp_.x);
+    op.height = toPixels(kArtworkHeightTwips, tpp_.y);
     controls::win32::renderPicture(dc, op);
 }
 
