@@ -89,6 +89,15 @@ tamvera_gone() { ! tamvera_running; }
 
 # The window's client origin on screen: ORIGIN_X ORIGIN_Y.
 read_origin() { read -r _ ORIGIN_X ORIGIN_Y _ _ < <(probe geometry | grep '^client'); }
+origin_is() {
+    read_origin
+    [ "$ORIGIN_X,$ORIGIN_Y" == "$1,$2" ]
+}
+# expect_origin WHAT X Y: the window reaches that place within 10 s.
+expect_origin() {
+    poll 10 origin_is "$2" "$3" || true
+    expect_eq "$1" "$ORIGIN_X,$ORIGIN_Y" "$2,$3"
+}
 
 # --- Pointer and keys, in client coordinates of the window --------------------------
 move_to() { xdotool mousemove --sync $((ORIGIN_X + $1)) $((ORIGIN_Y + $2)); sleep 0.15; }
@@ -119,18 +128,28 @@ pixel() {
     /usr/bin/convert "$WORK/shot.png" -crop "1x1+$1+$2" +repage -depth 8 txt:- |
         sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
 }
-# expect_colour WHAT X Y R G B [TOLERANCE]: client coordinates, each channel within TOLERANCE.
-expect_colour() {
-    local what=$1 x=$(( ORIGIN_X + $2 )) y=$(( ORIGIN_Y + $3 )) r=$4 g=$5 b=$6 tol=${7:-6}
-    local got
-    got=$(pixel "$x" "$y")
+near_colour() {  # near_colour X Y R G B TOLERANCE (screen coordinates, last screenshot)
+    local got gr gg gb
+    got=$(pixel "$1" "$2")
     read -r gr gg gb <<<"$got"
-    if [ -n "$got" ] && [ $(( gr > r ? gr - r : r - gr )) -le "$tol" ] && [ $(( gg > g ? gg - g : g - gg )) -le "$tol" ] &&
-        [ $(( gb > b ? gb - b : b - gb )) -le "$tol" ]; then
-        pass "$what: ($got) at $2,$3"
-    else
-        fail "$what: expected ($r $g $b) at $2,$3, got ($got)"
-    fi
+    [ -n "$got" ] && [ $(( gr > $3 ? gr - $3 : $3 - gr )) -le "$6" ] && [ $(( gg > $4 ? gg - $4 : $4 - gg )) -le "$6" ] &&
+        [ $(( gb > $5 ? gb - $5 : $5 - gb )) -le "$6" ]
+}
+# expect_colour WHAT X Y R G B [TOLERANCE]: client coordinates, each channel within
+# TOLERANCE. Looks at the last screenshot first, then at new ones for up to 5 s (a
+# repaint may still be on its way on a busy machine).
+expect_colour() {
+    local what=$1 x=$(( ORIGIN_X + $2 )) y=$(( ORIGIN_Y + $3 )) tol=${7:-6}
+    local deadline=$((SECONDS + 5))
+    until near_colour "$x" "$y" "$4" "$5" "$6" "$tol"; do
+        if [ $SECONDS -ge $deadline ]; then
+            fail "$what: expected ($4 $5 $6) at $2,$3, got ($(pixel "$x" "$y"))"
+            return 0
+        fi
+        sleep 0.2
+        shot
+    done
+    pass "$what: ($(pixel "$x" "$y")) at $2,$3"
 }
 # How many pixels of a client region (w h x y) in the last screenshot are near white.
 white_pixels() {

@@ -14,15 +14,18 @@ read_origin
 
 log "TAB moves through the controls in tab-index order"
 order=""
+focus=$(probe focus)
+focus_moved() { [ "$(probe focus)" != "$1" ]; }
 for _ in $(seq 15); do
     xdotool key Tab
-    sleep 0.2
-    order+="$(probe focus) "
+    poll 5 focus_moved "$focus" || true
+    focus=$(probe focus)
+    order+="$focus "
 done
 expect_eq "focus after each TAB" "$order" "Btn_EntriPilihan Btn_EntriIsian Btn_Sedang Btn_Cepat Btn_Lambat Btn_Mulai \
 Btn_Berhenti Txt_Waktu Txt_Perkembangan Txt_Nilai Btn_Tamvera Btn_ERapor Btn_Web Btn_Dapodik Btn_EntriPilihan "
 xdotool key shift+Tab
-sleep 0.2
+poll 5 focus_moved "$focus" || true
 expect_eq "focus after Shift+TAB" "$(probe focus)" "Btn_Dapodik"
 
 log "option buttons"
@@ -85,39 +88,46 @@ x_white() {
     shot
     white_pixels 9 11 307 5
 }
+x_white_is() { [ "$(x_white)" == "$1" ]; }
 move_to 100 100
 regular=$(x_white)
 move_to 311 10
+x_bolder() { [ "$(x_white)" -gt "$regular" ]; }
+poll 5 x_bolder || true
 bold=$(x_white)
 if [ "$bold" -gt "$regular" ]; then pass "\"X\" bold over its upper part ($regular -> $bold)"; else fail "\"X\" not bold ($regular -> $bold)"; fi
 move_to 60 10  # the title row (Label_DragMove2) keeps the look
+sleep 0.3
 expect_eq "\"X\" after a move over the title row" "$(x_white)" "$bold"
 move_to 250 545  # the credit label keeps it too
+sleep 0.3
 expect_eq "\"X\" after a move over the credit label" "$(x_white)" "$bold"
 move_to 160 460  # Picture1
+poll 5 x_white_is "$regular" || true
 expect_eq "\"X\" after a move over the picture" "$(x_white)" "$regular"
 move_to 311 10
+poll 5 x_white_is "$bold" || true
 move_to 311 19  # the lower part of the "X" is Label_DragMove
+poll 5 x_white_is "$regular" || true
 expect_eq "\"X\" after a move over its lower part" "$(x_white)" "$regular"
 
 log "dragging"
+start_x=$ORIGIN_X start_y=$ORIGIN_Y
 press_move_release 3 200 50 260 90
-before_x=$ORIGIN_X before_y=$ORIGIN_Y
+sleep 0.5
 read_origin
-expect_eq "window after a right-button drag" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+expect_eq "window after a right-button drag" "$ORIGIN_X,$ORIGIN_Y" "$start_x,$start_y"
 press_move_release 2 60 10 120 50
+sleep 0.5
 read_origin
-expect_eq "window after a middle-button drag" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+expect_eq "window after a middle-button drag" "$ORIGIN_X,$ORIGIN_Y" "$start_x,$start_y"
 press_move_release 1 60 10 140 70  # on the title text
-read_origin
-expect_eq "window after a left drag on the title" "$ORIGIN_X,$ORIGIN_Y" "$((before_x + 80)),$((before_y + 60))"
+expect_origin "window after a left drag on the title" $((start_x + 80)) $((start_y + 60))
 press_move_release 1 311 19 271 9  # the lower part of the "X" drags, it does not close
-read_origin
-expect_eq "window after a left drag from below the \"X\"" "$ORIGIN_X,$ORIGIN_Y" "$((before_x + 40)),$((before_y + 50))"
+expect_origin "window after a left drag from below the \"X\"" $((start_x + 40)) $((start_y + 50))
 if tamvera_running; then pass "still running after pressing below the \"X\""; else fail "ended by a press below the \"X\""; fi
 press_move_release 1 200 60 160 10
-read_origin
-expect_eq "window back at the start" "$ORIGIN_X,$ORIGIN_Y" "$before_x,$before_y"
+expect_origin "window back at the start" "$start_x" "$start_y"
 
 log "credit label"
 click_at 250 545

@@ -19,8 +19,7 @@ read_origin
 # Both windows open at the screen's origin: move Tamvera below the practice window
 # (648 x 199) by its title row, so that both stay in sight.
 press_move_release 1 200 10 200 230
-read_origin
-expect_eq "Tamvera moved below the practice window" "$ORIGIN_X,$ORIGIN_Y" "0,220"
+expect_origin "Tamvera moved below the practice window" 0 220
 progress_region() {
     shot
     /usr/bin/convert "$WORK/shot.png" -crop "153x17+$((ORIGIN_X + 142))+$((ORIGIN_Y + 304))" +repage "$WORK/$1.png"
