@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The foreground guard through the window's timer: during a slow run the user clicks
+# Tamvera's own window, which brings a title without "RAPOR" to the front; the run
+# stops at the next row with the apology, the rest of the list is not typed, and the
+# program stays open.
+source "$(dirname "$0")/lib.sh"
+
+out=$WORK/hasil.txt
+win_out="Z:${out//\//\\}"
+"$WINE" "$LATIHAN_EXE" --target rapor --mode pilihan --rows 2 --cols 2 --out "$win_out" >"$WORK/latihan.log" 2>&1 &
+STARTED_PIDS+=($!)
+out_written() { [ -s "$out" ]; }
+poll 90 out_written || { echo "the practice target did not start"; exit 1; }
+
+start_tamvera
+read_origin
+press_move_release 1 200 10 200 230  # below the practice window (648 x 199)
+expect_origin "Tamvera moved below the practice window" 0 220
+
+click_at 276 173  # Lambat: a row takes several seconds
+click_at 80 420
+printf '55\t66\n33\t44' >"$WORK/list.txt"
+xclip -quiet -selection clipboard -i "$WORK/list.txt" >/dev/null 2>&1 &
+STARTED_PIDS+=($!)
+sleep 0.5
+xdotool key ctrl+v
+poll 20 text_is Txt_Nilai $'55\t66\r\n33\t44' || true
+expect_text Txt_Nilai $'55\t66\r\n33\t44'
+
+click_at 232 356  # Mulai
+dialog_open() { probe dialog >/dev/null; }
+poll 30 dialog_open || { fail "no confirmation"; finish; }
+xdotool key Return
+first_value_typed() { [ "$(head -c 3 "$out")" == $'55\t' ]; }
+poll 60 first_value_typed && pass "the run typed its first value" || fail "out-file: $(od -c "$out" | head -3)"
+
+log "Tamvera's own window to the front"
+click_at 160 460  # Picture1, away from every label
+apology_open() { probe dialog | grep -q "Maaf! terjadi kesalahan"; }
+if poll 30 apology_open; then pass "the run stopped with the apology"; else fail "no apology: $(probe dialog)"; fi
+xdotool key Return
+dialog_closed() { ! probe dialog >/dev/null; }
+poll 20 dialog_closed && pass "apology closed with ENTER" || fail "apology still open"
+sleep 2  # the closing beeps
+if tamvera_running; then pass "Tamvera still open"; else fail "Tamvera ended"; fi
+expect_eq "the second row in the practice target (never typed)" "$(sed -n 2p "$out")" $'\t'
+progress=$(probe text Txt_Perkembangan)
+if [ "$progress" != "4 dari 4 Nilai" ]; then pass "the progress stopped at: $progress"; else fail "all values were typed"; fi
+
+finish
