@@ -6,21 +6,21 @@ namespace tamvera::window {
 
 namespace {
 
-bool is(const ControlSpec* spec, std::string_view name) { return spec && spec->name == name; }
+bool is(const ControlEntry* entry, std::string_view name) { return entry && entry->name == name; }
 
 }  // namespace
 
-const ControlSpec* LabelAt(int x, int y, const TwipsPerPixel& tpp) {
-    for (const ControlSpec& c : kControls)
+const ControlEntry* LabelAt(int x, int y, const TwipsPerPixel& tpp) {
+    for (const ControlEntry& c : kControls)
         if (c.kind == Kind::Label && toPixels(c.rect, tpp).contains(x, y)) return &c;
     return nullptr;
 }
 
-bool StartsDrag(const ControlSpec* label, std::int16_t button) {
+bool StartsDrag(const ControlEntry* label, std::int16_t button) {
     return button == controls::mouse::Left && (is(label, "Label_DragMove") || is(label, "Label_DragMove2"));
 }
 
-CloseLook CloseLookAfterMove(CloseLook current, const ControlSpec* movedOver) {
+CloseLook CloseLookAfterMove(CloseLook current, const ControlEntry* movedOver) {
     if (is(movedOver, "Btn_Close")) return CloseLook::Bold;
     if (!movedOver || is(movedOver, "Label_DragMove")) return CloseLook::Regular;
     return current;
@@ -31,7 +31,7 @@ Form1Chrome::Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp
 
 void Form1Chrome::mouseDown(std::int16_t button, int x, int y) {
     if (pressedButton_ != 0) return;  // a second button during a press changes nothing
-    const ControlSpec* label = LabelAt(x, y, tpp_);
+    const ControlEntry* label = LabelAt(x, y, tpp_);
     if (is(label, "Label_DragMove")) return Label_DragMove_MouseDown(button);
     if (is(label, "Label_DragMove2")) return Label_DragMove2_MouseDown(button);
     pressedButton_ = button;
@@ -43,7 +43,7 @@ void Form1Chrome::mouseMove(int x, int y) { movedOver(pressedButton_ ? pressed_ 
 
 void Form1Chrome::mouseUp(std::int16_t button, int x, int y) {
     if (button != pressedButton_) return;
-    const ControlSpec* pressed = pressed_;
+    const ControlEntry* pressed = pressed_;
     pressedButton_ = 0;
     pressed_ = nullptr;
     view_.captureMouse(false);
@@ -55,14 +55,14 @@ void Form1Chrome::captureLost() {
     pressed_ = nullptr;
 }
 
-void Form1Chrome::movedOver(const ControlSpec* target) {
+void Form1Chrome::movedOver(const ControlEntry* target) {
     const CloseLook next = CloseLookAfterMove(closeLook_, target);
     if (next == closeLook_) return;
     closeLook_ = next;
     view_.closeLookChanged();
 }
 
-void Form1Chrome::clicked(const ControlSpec* label) {
+void Form1Chrome::clicked(const ControlEntry* label) {
     if (is(label, "Btn_Close")) Btn_Close_Click();
     if (is(label, "By_Pembuat")) By_Pembuat_Click();
 }

@@ -26,18 +26,18 @@ inline constexpr std::u16string_view kCreditText =
 // The label under (x, y), in pixels of Picture1's client area: the first label of the
 // stacking order whose rectangle holds the point; null when the point is on no label
 // (it belongs to Picture1 itself). Lines take no mouse input.
-const ControlSpec* LabelAt(int x, int y, const TwipsPerPixel& tpp);
+const ControlEntry* LabelAt(int x, int y, const TwipsPerPixel& tpp);
 
 // Whether a press of `button` (a mouse mask: 1 left, 2 right, 4 middle) on `label`
 // starts moving the window: the left button on either drag area.
-bool StartsDrag(const ControlSpec* label, std::int16_t button);
+bool StartsDrag(const ControlEntry* label, std::int16_t button);
 
 enum class CloseLook { Regular, Bold };
 
 // The close label's look after the pointer moved over `movedOver` (null: Picture1):
 // bold over the close label, regular over Picture1 or Label_DragMove, unchanged anywhere
 // else.
-CloseLook CloseLookAfterMove(CloseLook current, const ControlSpec* movedOver);
+CloseLook CloseLookAfterMove(CloseLook current, const ControlEntry* movedOver);
 
 // What the chrome needs from the window that shows it.
 class ChromeView {
@@ -76,8 +76,8 @@ public:
     void By_Pembuat_Click();
 
 private:
-    void movedOver(const ControlSpec* target);
-    void clicked(const ControlSpec* label);
+    void movedOver(const ControlEntry* target);
+    void clicked(const ControlEntry* label);
 
     Platform& platform_;
     ChromeView& view_;
@@ -85,7 +85,7 @@ private:
     CloseLook closeLook_ = CloseLook::Regular;
     // The press in progress: its button (0: none) and what it landed on (null: Picture1).
     std::int16_t pressedButton_ = 0;
-    const ControlSpec* pressed_ = nullptr;
+    const ControlEntry* pressed_ = nullptr;
 };
 
 }  // namespace tamvera::window

@@ -15,18 +15,18 @@ PixelRect clientRect(const TwipsPerPixel& tpp) {
     return toPixels(TwipsRect{0, 0, kClientWidthTwips, kClientHeightTwips}, tpp);
 }
 
-const ControlSpec* findControl(std::string_view name) {
+const ControlEntry* findControl(std::string_view name) {
     const auto it = std::find_if(kControls.begin(), kControls.end(),
-                                 [name](const ControlSpec& c) { return c.name == name; });
+                                 [name](const ControlEntry& c) { return c.name == name; });
     return it == kControls.end() ? nullptr : &*it;
 }
 
-std::vector<const ControlSpec*> windowedControlsInTabOrder() {
-    std::vector<const ControlSpec*> out;
-    for (const ControlSpec& c : kControls)
+std::vector<const ControlEntry*> windowedControlsInTabOrder() {
+    std::vector<const ControlEntry*> out;
+    for (const ControlEntry& c : kControls)
         if (c.kind == Kind::GradeBox || c.kind == Kind::DisplayBox || c.kind == Kind::FlatButton) out.push_back(&c);
     std::stable_sort(out.begin(), out.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+                     [](const ControlEntry* a, const ControlEntry* b) { return a->tabIndex < b->tabIndex; });
     return out;
 }
 

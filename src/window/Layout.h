@@ -56,17 +56,17 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
-struct FontSpec {
+struct FontStyle {
     std::u16string_view face;
     double points = 0;
     bool bold = false;
     bool italic = false;
 };
 
-inline constexpr FontSpec kSegoeUi825{u"Segoe UI", 8.25};
-inline constexpr FontSpec kSegoeUi9{u"Segoe UI", 9};
-inline constexpr FontSpec kSegoeUi9Bold{u"Segoe UI", 9, true};
-inline constexpr FontSpec kVerdana825Italic{u"Verdana", 8.25, false, true};
+inline constexpr FontStyle kSegoeUi825{u"Segoe UI", 8.25};
+inline constexpr FontStyle kSegoeUi9{u"Segoe UI", 9};
+inline constexpr FontStyle kSegoeUi9Bold{u"Segoe UI", 9, true};
+inline constexpr FontStyle kVerdana825Italic{u"Verdana", 8.25, false, true};
 
 inline constexpr Colour kGreyText = rgb(128, 128, 128);
 inline constexpr Colour kWhiteText = rgb(255, 255, 255);
@@ -76,7 +76,7 @@ inline constexpr Colour kLineColour = rgb(192, 192, 192);
 inline constexpr std::u16string_view kTitlePart1 = u"Tamvera";
 inline constexpr std::u16string_view kTitlePart2 = u"Rapor";
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     Kind kind;
     Container container;
@@ -84,7 +84,7 @@ struct ControlSpec {
     // x1, y1, x2, y2.
     TwipsRect rect;
     int tabIndex = -1;  // -1: none
-    std::optional<FontSpec> font = std::nullopt;
+    std::optional<FontStyle> font = std::nullopt;
     std::optional<Colour> foreColour = std::nullopt;
     std::u16string_view text = {};  // labels only; text boxes and buttons: the model
     controls::ucBtnFacebook run::FormModel::*button = nullptr;
@@ -93,7 +93,7 @@ struct ControlSpec {
 
 // The controls from the top of the stacking order downwards (where two overlap, the
 // earlier one lies above). Windowed controls lie above all labels and lines.
-inline constexpr std::array<ControlSpec, 30> kControls{{
+inline constexpr std::array<ControlEntry, 30> kControls{{
     {"Txt_WaktuSaatIni", Kind::ValueHolder, Container::Form, {6120, 7440, 1215, 285}, 20,
      {}, {}, {}, nullptr, &run::FormModel::Txt_WaktuSaatIni},
     {"Txt_WaktuTotal", Kind::ValueHolder, Container::Form, {6120, 7080, 1215, 285}, 19,
@@ -160,16 +160,16 @@ PixelRect toPixels(const TwipsRect& rect, const TwipsPerPixel& tpp);
 PixelRect clientRect(const TwipsPerPixel& tpp);
 
 // The entry named `name`; null when there is none.
-const ControlSpec* findControl(std::string_view name);
+const ControlEntry* findControl(std::string_view name);
 
 // The controls that are windows of their own (text boxes shown on screen, flat buttons),
 // in tab-index order: the order in which the window creates them, so the dialog keyboard
 // interface moves through them in that order.
-std::vector<const ControlSpec*> windowedControlsInTabOrder();
+std::vector<const ControlEntry*> windowedControlsInTabOrder();
 
 // The child window id of a windowed control (tab index + 100; ids below 100 stay clear
 // of IDOK and IDCANCEL, which the dialog keyboard interface sends for ENTER and ESC).
-inline int controlId(const ControlSpec& spec) { return spec.tabIndex + 100; }
+inline int controlId(const ControlEntry& entry) { return entry.tabIndex + 100; }
 
 // The height of a font in pixels for the window system (negative: character height),
 // points × dpi ÷ 72 rounded; 8.25 pt is 11 pixels at 96 dpi.

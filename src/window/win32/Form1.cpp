@@ -49,7 +49,8 @@ ATOM Form1::registerClass(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(AppIconId));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(AppIconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = ClassName;
     const ATOM atom = RegisterClassExW(&wc);
@@ -80,26 +81,26 @@ bool Form1::createControls(HINSTANCE instance) {
     if (!picture_) return false;
     // In tab-index order, each placed after the one before: TAB follows that order.
     HWND previous = nullptr;
-    for (const ControlSpec* spec : windowedControlsInTabOrder()) {
+    for (const ControlEntry* entry : windowedControlsInTabOrder()) {
         HWND created = nullptr;
-        if (spec->kind == Kind::FlatButton) {
-            const TwipsRect& r = spec->rect;
-            auto button = controls::win32::FlatButton::create({.parent = hwnd_, .model = &(form_.*spec->button),
+        if (entry->kind == Kind::FlatButton) {
+            const TwipsRect& r = entry->rect;
+            auto button = controls::win32::FlatButton::create({.parent = hwnd_, .model = &(form_.*entry->button),
                                                                 .left = r.left, .top = r.top, .width = r.width,
                                                                 .height = r.height, .insertAfter = previous,
-                                                                .id = controlId(*spec), .visible = true});
+                                                                .id = controlId(*entry), .visible = true});
             if (!button) return false;
             created = button->hwnd();
             buttons_.push_back(std::move(button));
         } else {
-            TextFieldArgs args{.parent = hwnd_, .spec = spec, .tpp = tpp_, .font = textFont_.get(),
-                               .text = (form_.*spec->textBox).Text(), .insertAfter = previous, .onClick = nullptr};
-            if (spec->kind == Kind::GradeBox) args.onClick = [this] { engine_.Txt_Nilai_Click(); };
+            TextFieldArgs args{.parent = hwnd_, .entry = entry, .tpp = tpp_, .font = textFont_.get(),
+                               .text = (form_.*entry->textBox).Text(), .insertAfter = previous, .onClick = nullptr};
+            if (entry->kind == Kind::GradeBox) args.onClick = [this] { engine_.Txt_Nilai_Click(); };
             auto field = TextField::create(std::move(args));
             if (!field) return false;
             created = field->hwnd();
-            if (spec->textBox == &run::FormModel::Txt_Nilai) nilai_ = std::move(field);
-            else if (spec->textBox == &run::FormModel::Txt_Waktu) waktu_ = std::move(field);
+            if (entry->textBox == &run::FormModel::Txt_Nilai) nilai_ = std::move(field);
+            else if (entry->textBox == &run::FormModel::Txt_Waktu) waktu_ = std::move(field);
             else perkembangan_ = std::move(field);
         }
         previous = created;

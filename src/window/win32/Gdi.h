@@ -1,4 +1,4 @@
-// Small owners for the main window's drawing: fonts from the layout's font specs and
+// Small owners for the main window's drawing: fonts from the layout's font styles and
 // the paint scope of WM_PAINT.
 #pragma once
 
@@ -15,14 +15,16 @@ using controls::win32::GdiObject;
 using Font = GdiObject<HFONT>;
 
 // A font of the given face, size and weight for a screen of `twipsPerPixelY`.
-inline Font makeFont(const FontSpec& spec, double twipsPerPixelY, bool bold) {
-    const std::wstring face(spec.face.begin(), spec.face.end());
-    return Font(CreateFontW(-fontHeightPixels(spec.points, twipsPerPixelY), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                            spec.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+inline Font makeFont(const FontStyle& style, double twipsPerPixelY, bool bold) {
+    const std::wstring face(style.face.begin(), style.face.end());
+    return Font(CreateFontW(-fontHeightPixels(style.points, twipsPerPixelY), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                            style.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }
 
-inline Font makeFont(const FontSpec& spec, double twipsPerPixelY) { return makeFont(spec, twipsPerPixelY, spec.bold); }
+inline Font makeFont(const FontStyle& style, double twipsPerPixelY) {
+    return makeFont(style, twipsPerPixelY, style.bold);
+}
 
 // BeginPaint … EndPaint.
 class PaintScope {

@@ -47,10 +47,10 @@ PictureBox::PictureBox(const PictureBoxArgs& args)
       versionFont_(makeFont(kVerdana825Italic, args.tpp.y)) {}
 
 std::unique_ptr<PictureBox> PictureBox::create(const PictureBoxArgs& args) {
-    const ControlSpec* spec = findControl("Picture1");
-    if (!args.chrome || !spec || !registerClass()) return nullptr;
+    const ControlEntry* entry = findControl("Picture1");
+    if (!args.chrome || !entry || !registerClass()) return nullptr;
     std::unique_ptr<PictureBox> box(new PictureBox(args));
-    const PixelRect r = toPixels(spec->rect, args.tpp);
+    const PixelRect r = toPixels(entry->rect, args.tpp);
     // Clipped by its siblings: the windowed controls lie above it (the form puts it at
     // the bottom once they exist).
     HWND window = CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top, r.width,
@@ -122,7 +122,7 @@ void PictureBox::captureMouse(bool captured) {
 }
 
 void PictureBox::invalidateCloseLabel() {
-    const ControlSpec* close = findControl("Btn_Close");
+    const ControlEntry* close = findControl("Btn_Close");
     if (!hwnd_ || !close) return;
     const RECT r = toRect(toPixels(close->rect, tpp_));
     InvalidateRect(hwnd_, &r, FALSE);
@@ -166,7 +166,7 @@ void PictureBox::drawArtwork(HDC dc) const {
     controls::win32::renderPicture(dc, op);
 }
 
-void PictureBox::drawLine(HDC dc, const ControlSpec& line) const {
+void PictureBox::drawLine(HDC dc, const ControlEntry& line) const {
     // A line's "rect" holds its two ends.
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line.foreColour.value_or(kLineColour)));
     controls::win32::Selection selected(dc, pen.get());
@@ -174,7 +174,7 @@ void PictureBox::drawLine(HDC dc, const ControlSpec& line) const {
     LineTo(dc, toPixels(line.rect.width, tpp_.x), toPixels(line.rect.height, tpp_.y));
 }
 
-void PictureBox::drawLabel(HDC dc, const ControlSpec& label) const {
+void PictureBox::drawLabel(HDC dc, const ControlEntry& label) const {
     if (label.text.empty()) return;  // the transparent click and drag areas
     HFONT font = labelFont_.get();
     if (label.font && label.font->italic) font = versionFont_.get();

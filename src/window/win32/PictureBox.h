@@ -44,8 +44,8 @@ private:
 
     void paint();
     void drawArtwork(HDC dc) const;
-    void drawLine(HDC dc, const ControlSpec& line) const;
-    void drawLabel(HDC dc, const ControlSpec& label) const;
+    void drawLine(HDC dc, const ControlEntry& line) const;
+    void drawLabel(HDC dc, const ControlEntry& label) const;
     void pressed(std::int16_t button, LPARAM lParam);
     void released(std::int16_t button, LPARAM lParam);
 

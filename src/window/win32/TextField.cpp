@@ -15,19 +15,19 @@ DWORD styleFor(Kind kind) {
 
 }  // namespace
 
-TextField::TextField(TextFieldArgs args) : spec_(args.spec), onClick_(std::move(args.onClick)) {}
+TextField::TextField(TextFieldArgs args) : entry_(args.entry), onClick_(std::move(args.onClick)) {}
 
 std::unique_ptr<TextField> TextField::create(TextFieldArgs args) {
-    if (!args.spec) return nullptr;
-    const PixelRect r = toPixels(args.spec->rect, args.tpp);
+    if (!args.entry) return nullptr;
+    const PixelRect r = toPixels(args.entry->rect, args.tpp);
     const std::wstring text = wide(args.text);
-    HWND window = CreateWindowExW(0, L"EDIT", text.c_str(), styleFor(args.spec->kind), r.left, r.top, r.width,
-                                  r.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(*args.spec))),
-                                  GetModuleHandleW(nullptr), nullptr);
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(*args.entry)));
+    HWND window = CreateWindowExW(0, L"EDIT", text.c_str(), styleFor(args.entry->kind), r.left, r.top, r.width,
+                                  r.height, args.parent, id, GetModuleHandleW(nullptr), nullptr);
     if (!window) return nullptr;
     const HWND after = args.insertAfter;
     const HFONT font = args.font;
-    const Kind kind = args.spec->kind;
+    const Kind kind = args.entry->kind;
     std::unique_ptr<TextField> field(new TextField(std::move(args)));
     field->hwnd_ = window;
     if (after) SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -15,7 +15,7 @@ namespace tamvera::window::win32 {
 
 struct TextFieldArgs {
     HWND parent = nullptr;
-    const ControlSpec* spec = nullptr;  // GradeBox or DisplayBox
+    const ControlEntry* entry = nullptr;  // GradeBox or DisplayBox
     TwipsPerPixel tpp;
     HFONT font = nullptr;
     std::u16string text;
@@ -33,8 +33,8 @@ public:
     TextField& operator=(const TextField&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    const ControlSpec& spec() const { return *spec_; }
-    Colour textColour() const { return spec_->foreColour.value_or(rgb(0, 0, 0)); }
+    const ControlEntry& entry() const { return *entry_; }
+    Colour textColour() const { return entry_->foreColour.value_or(rgb(0, 0, 0)); }
 
     // Shows a text the program assigned; the change notice it causes is not the user's.
     void setText(const std::u16string& text);
@@ -46,7 +46,7 @@ private:
     explicit TextField(TextFieldArgs args);
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    const ControlSpec* spec_;
+    const ControlEntry* entry_;
     std::function<void()> onClick_;
     HWND hwnd_ = nullptr;
     WNDPROC editProc_ = nullptr;

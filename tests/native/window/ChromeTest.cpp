@@ -21,7 +21,7 @@ const TwipsPerPixel k96Dpi{15, 15};
 const TwipsPerPixel k120Dpi{12, 12};
 
 std::string labelAt(int x, int y, const TwipsPerPixel& tpp = k96Dpi) {
-    const ControlSpec* label = LabelAt(x, y, tpp);
+    const ControlEntry* label = LabelAt(x, y, tpp);
     return label ? std::string(label->name) : "Picture1";
 }
 
@@ -53,8 +53,8 @@ TEST(LabelAtTest, TheCloseLabelsOwnPartFollowsTheScreensPixels) {
 }
 
 TEST(StartsDragTest, OnlyTheLeftButtonOnADragAreaMovesTheWindow) {
-    const ControlSpec* drag = findControl("Label_DragMove");
-    const ControlSpec* drag2 = findControl("Label_DragMove2");
+    const ControlEntry* drag = findControl("Label_DragMove");
+    const ControlEntry* drag2 = findControl("Label_DragMove2");
     EXPECT_TRUE(StartsDrag(drag, Left));
     EXPECT_TRUE(StartsDrag(drag2, Left));
     for (std::int16_t other : {Right, Middle}) {

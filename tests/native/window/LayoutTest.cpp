@@ -18,9 +18,9 @@ const TwipsPerPixel k96Dpi{15, 15};
 const TwipsPerPixel k144Dpi{10, 10};
 
 PixelRect pixelsOf(const char* name, const TwipsPerPixel& tpp = k96Dpi) {
-    const ControlSpec* spec = findControl(name);
-    EXPECT_NE(spec, nullptr) << name;
-    return spec ? toPixels(spec->rect, tpp) : PixelRect{};
+    const ControlEntry* entry = findControl(name);
+    EXPECT_NE(entry, nullptr) << name;
+    return entry ? toPixels(entry->rect, tpp) : PixelRect{};
 }
 
 TEST(LayoutTest, ControlsLandOnTheirPixelsAt96Dpi) {
@@ -52,7 +52,7 @@ TEST(LayoutTest, HalfPixelsRoundToEven) {
 
 TEST(LayoutTest, WindowsAreCreatedInTabIndexOrder) {
     std::vector<std::string> names;
-    for (const ControlSpec* spec : windowedControlsInTabOrder()) names.emplace_back(spec->name);
+    for (const ControlEntry* entry : windowedControlsInTabOrder()) names.emplace_back(entry->name);
     EXPECT_EQ(names, (std::vector<std::string>{"Btn_EntriPilihan", "Btn_EntriIsian", "Btn_Sedang", "Btn_Cepat",
                                                 "Btn_Lambat", "Btn_Mulai", "Btn_Berhenti", "Txt_Waktu",
                                                 "Txt_Perkembangan", "Txt_Nilai", "Btn_Tamvera", "Btn_ERapor",
@@ -63,16 +63,16 @@ TEST(LayoutTest, EveryWindowedControlShowsItsOwnModelAndHasItsOwnId) {
     run::FormModel form;
     std::set<const void*> models;
     std::set<int> ids;
-    for (const ControlSpec* spec : windowedControlsInTabOrder()) {
-        ids.insert(controlId(*spec));
-        EXPECT_GE(controlId(*spec), 100) << spec->name;  // clear of IDOK and IDCANCEL
-        if (spec->kind == Kind::FlatButton) {
-            ASSERT_NE(spec->button, nullptr) << spec->name;
-            models.insert(&(form.*spec->button));
-            EXPECT_EQ(utf8((form.*spec->button).displayName()), spec->name);
+    for (const ControlEntry* entry : windowedControlsInTabOrder()) {
+        ids.insert(controlId(*entry));
+        EXPECT_GE(controlId(*entry), 100) << entry->name;  // clear of IDOK and IDCANCEL
+        if (entry->kind == Kind::FlatButton) {
+            ASSERT_NE(entry->button, nullptr) << entry->name;
+            models.insert(&(form.*entry->button));
+            EXPECT_EQ(utf8((form.*entry->button).displayName()), entry->name);
         } else {
-            ASSERT_NE(spec->textBox, nullptr) << spec->name;
-            models.insert(&(form.*spec->textBox));
+            ASSERT_NE(entry->textBox, nullptr) << entry->name;
+            models.insert(&(form.*entry->textBox));
         }
     }
     EXPECT_EQ(models.size(), 14u);

@@ -27,9 +27,10 @@ HWND mainWindow() { return FindWindowW(L"TamveraForm1", L"Tamvera"); }
 
 std::string utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
 
@@ -53,14 +54,14 @@ std::string classOf(HWND window) {
 
 std::string nameOf(HWND child) {
     const int id = GetDlgCtrlID(child);
-    for (const ControlSpec& c : kControls)
+    for (const ControlEntry& c : kControls)
         if (c.tabIndex >= 0 && controlId(c) == id && c.kind != Kind::PictureBox) return std::string(c.name);
     return classOf(child) == "TamveraPicture" ? "Picture1" : "?";
 }
 
 HWND childNamed(HWND form, std::string_view name) {
-    const ControlSpec* spec = findControl(name);
-    return spec ? GetDlgItem(form, controlId(*spec)) : nullptr;
+    const ControlEntry* entry = findControl(name);
+    return entry ? GetDlgItem(form, controlId(*entry)) : nullptr;
 }
 
 RECT clientRectOf(HWND parent, HWND child) {
