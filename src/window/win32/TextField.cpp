@@ -1,6 +1,10 @@
 #include "window/win32/TextField.h"
 
+#include <cwchar>
+#include <optional>
+
 #include "platform/win32/Win32Platform.h"
+#include "window/PastedText.h"
 
 namespace tamvera::window::win32 {
 
@@ -11,6 +15,34 @@ DWORD styleFor(Kind kind) {
     if (kind == Kind::GradeBox)
         return common | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL;
     return common | ES_READONLY | ES_AUTOHSCROLL;
+}
+
+// The clipboard, open for as long as this lives.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool isOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// The clipboard's text up to its first NUL; nothing when it holds no text.
+std::optional<std::wstring> clipboardText(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard.isOpen()) return std::nullopt;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (!chars) return std::nullopt;
+    std::wstring text(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+    GlobalUnlock(data);
+    return text;
 }
 
 }  // namespace
@@ -65,10 +97,21 @@ LRESULT CALLBACK TextField::subclassProc(HWND window, UINT message, WPARAM wPara
     // parent window, which here would end the program and lose the grade list.
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE && (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE))
         return 0;
+    if (message == WM_PASTE && self->entry_->kind == Kind::GradeBox && self->pasteWithCrLfLineEnds()) return 0;
     const LRESULT result = CallWindowProcW(editProc, window, message, wParam, lParam);
     // After the box's own handling (focus, caret, end of a selection): the click.
     if (message == WM_LBUTTONUP && self->onClick_) self->onClick_();
     return result;
+}
+
+bool TextField::pasteWithCrLfLineEnds() {
+    const std::optional<std::wstring> pasted = clipboardText(hwnd_);
+    if (!pasted) return false;
+    const std::u16string text = WithCrLfLineEnds(narrow16(*pasted));
+    if (text.size() == pasted->size()) return false;  // CR LF already: the box pastes it itself
+    // As the box's own paste does: replaces the selection, can be undone, notifies the change.
+    SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(text).c_str()));
+    return true;
 }
 
 void TextField::setText(const std::u16string& text) {

@@ -45,6 +45,9 @@ public:
 private:
     explicit TextField(TextFieldArgs args);
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The grade box pastes a text with LF-only or CR-only line ends with CR LF instead;
+    // false when the clipboard holds no such text and the box's own paste should run.
+    bool pasteWithCrLfLineEnds();
 
     const ControlEntry* entry_;
     std::function<void()> onClick_;
