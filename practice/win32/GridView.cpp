@@ -59,21 +59,6 @@ GridView::~GridView() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK GridView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<GridView*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<GridView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    return self->handle(msg, wp, lp);
-}
 
 LRESULT GridView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/PracticeForm.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tamvera::practice {
 
@@ -17,14 +18,15 @@ struct GridViewArgs {
     HFONT font = nullptr;
 };
 
-class GridView {
+class GridView : public tamvera::win32::WindowObject<GridView> {
+    friend class tamvera::win32::WindowObject<GridView>;
+
 public:
     explicit GridView(const GridViewArgs& args);
     ~GridView();
     GridView(const GridView&) = delete;
     GridView& operator=(const GridView&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     void place(const RECT& bounds);
     // The size that shows the whole grid, scroll bars included.
     SIZE preferredSize() const;
@@ -33,7 +35,6 @@ public:
     void scrollRowsBy(int rows);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     void measure();
     void onPaint();
@@ -56,7 +57,6 @@ private:
 
     const PracticeForm& form_;
     HFONT font_;
-    HWND hwnd_ = nullptr;
     int rowHeight_ = 24;
     int rowTitleWidth_ = 90;
     std::vector<int> columnWidths_;

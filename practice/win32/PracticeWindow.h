@@ -13,6 +13,7 @@
 #include "core/PracticeForm.h"
 #include "win32/Gdi.h"
 #include "win32/GridView.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tamvera::practice {
 
@@ -21,17 +22,17 @@ struct PracticeWindowArgs {
     int showCommand = SW_SHOWNORMAL;
 };
 
-class PracticeWindow {
+class PracticeWindow : public tamvera::win32::WindowObject<PracticeWindow> {
+    friend class tamvera::win32::WindowObject<PracticeWindow>;
+
 public:
     explicit PracticeWindow(const PracticeWindowArgs& args);
     ~PracticeWindow();
     PracticeWindow(const PracticeWindow&) = delete;
     PracticeWindow& operator=(const PracticeWindow&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     bool onKeyDown(WPARAM vk);
     void onChar(WPARAM ch);
@@ -48,7 +49,6 @@ private:
     std::uint64_t savedChanges_ = 0;
     std::u16string saveProblem_;
     Font font_;
-    HWND hwnd_ = nullptr;
     std::unique_ptr<GridView> grid_;
 };
 

@@ -104,21 +104,6 @@ void FlatButton::destroyed() {
 
 // --- Messages ------------------------------------------------------------------------
 
-LRESULT CALLBACK FlatButton::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<FlatButton*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<FlatButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
-}
 
 LRESULT FlatButton::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

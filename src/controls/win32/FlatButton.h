@@ -22,6 +22,7 @@
 #include "controls/ucBtnFacebook.h"
 #include "controls/win32/ButtonSurface.h"
 #include "controls/win32/GdiHandles.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tamvera::controls::win32 {
 
@@ -38,7 +39,9 @@ struct FlatButtonArgs {
     bool visible = true;
 };
 
-class FlatButton final : public ButtonHost {
+class FlatButton final : public ButtonHost, public tamvera::win32::WindowObject<FlatButton> {
+    friend class tamvera::win32::WindowObject<FlatButton>;
+
 public:
     // Creates the window, attaches the model and shows it; null when the window cannot
     // be created or no model is given.
@@ -47,7 +50,6 @@ public:
     FlatButton(const FlatButton&) = delete;
     FlatButton& operator=(const FlatButton&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     ucBtnFacebook& model() const { return *model_; }
     // Paints executed on the surface so far (WM_PAINT copies the surface and adds none).
     std::size_t paintsExecuted() const { return paints_; }
@@ -68,7 +70,6 @@ public:
 private:
     explicit FlatButton(ucBtnFacebook& model);
     static ATOM registerClass();
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void pressed(std::int16_t button, WPARAM wParam, LPARAM lParam);
@@ -85,7 +86,6 @@ private:
     float twipsY(LPARAM lParam) const;
 
     ucBtnFacebook* model_;
-    HWND hwnd_ = nullptr;
     bool ready_ = false;      // the model is attached; messages reach it
     bool releasing_ = false;  // our own ReleaseCapture is in progress
     double twipsPerPixelX_ = 15, twipsPerPixelY_ = 15;

@@ -17,6 +17,7 @@
 #include "window/win32/Gdi.h"
 #include "window/win32/PictureBox.h"
 #include "window/win32/TextField.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tamvera::window::win32 {
 
@@ -27,7 +28,9 @@ struct Form1Args {
     Platform* platform = nullptr;
 };
 
-class Form1 final : public run::FormObserver, public ChromeView {
+class Form1 final : public run::FormObserver, public ChromeView, public tamvera::win32::WindowObject<Form1> {
+    friend class tamvera::win32::WindowObject<Form1>;
+
 public:
     // Creates the window, hidden, with every control in its initial state; null when a
     // window cannot be created. The form, engine and platform must outlive it.
@@ -36,7 +39,6 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     // Runs the load handler, then shows the window.
     void show(int showCommand);
     // Sees every message of the thread first: the flat buttons' access keys and the
@@ -62,7 +64,6 @@ public:
 private:
     explicit Form1(const Form1Args& args);
     static ATOM registerClass(HINSTANCE instance);
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createWindow(HINSTANCE instance);
@@ -78,7 +79,6 @@ private:
     Platform& platform_;
     TwipsPerPixel tpp_;
     Form1Chrome chrome_;
-    HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
     Font textFont_;
     std::unique_ptr<PictureBox> picture_;

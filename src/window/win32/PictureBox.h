@@ -11,6 +11,7 @@
 #include "window/Chrome.h"
 #include "window/Layout.h"
 #include "window/win32/Gdi.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tamvera::window::win32 {
 
@@ -21,7 +22,9 @@ struct PictureBoxArgs {
     TwipsPerPixel tpp;
 };
 
-class PictureBox {
+class PictureBox : public tamvera::win32::WindowObject<PictureBox> {
+    friend class tamvera::win32::WindowObject<PictureBox>;
+
 public:
     // Null when the window cannot be created. A missing artwork leaves the picture
     // empty; labels and lines are drawn all the same.
@@ -30,7 +33,6 @@ public:
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     bool hasArtwork() const { return artwork_ != nullptr; }
     // Draws the close label again (its look changed).
     void invalidateCloseLabel();
@@ -39,7 +41,6 @@ public:
 private:
     explicit PictureBox(const PictureBoxArgs& args);
     static ATOM registerClass();
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void paint();
@@ -51,7 +52,6 @@ private:
 
     Form1Chrome& chrome_;
     TwipsPerPixel tpp_;
-    HWND hwnd_ = nullptr;
     controls::PictureRef artwork_;
     Font labelFont_, labelBoldFont_, versionFont_;
     bool capturing_ = false;
