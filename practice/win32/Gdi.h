@@ -1,97 +1,22 @@
-// Owners of GDI handles and drawing contexts: each is released exactly once, in the
-// reverse order of its taking.
+// The practice window's drawing helpers over the shared GDI owners.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <utility>
+
+#include "platform/win32/GdiHandles.h"
 
 namespace tamvera::practice {
 
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle h = nullptr) : h_(h) {}
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) {
-            reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-
-    Handle get() const { return h_; }
-
-private:
-    void reset() {
-        if (h_) DeleteObject(h_);
-        h_ = nullptr;
-    }
-    Handle h_;
-};
-
+using tamvera::win32::GdiObject;
+using tamvera::win32::MemoryDC;
+using tamvera::win32::PaintDC;
+using tamvera::win32::Selection;
+using tamvera::win32::WindowDC;
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
-
-// BeginPaint .. EndPaint.
-class PaintDc {
-public:
-    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
-    ~PaintDc() { EndPaint(hwnd_, &ps_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-// GetDC .. ReleaseDC, for measuring text outside painting.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc() { DeleteDC(dc_); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-// An object selected into a context for a scope; the previous one comes back after it.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 inline std::wstring wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
 inline std::u16string u16text(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }

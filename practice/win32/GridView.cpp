@@ -74,8 +74,8 @@ LRESULT GridView::handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 // Sizes follow the font, wide enough for the longest title of this grid.
 void GridView::measure() {
-    WindowDc screen(nullptr);
-    Selected font(screen.get(), font_);
+    WindowDC screen(nullptr);
+    Selection font(screen.get(), font_);
     TEXTMETRICW tm{};
     GetTextMetricsW(screen.get(), &tm);
     rowHeight_ = tm.tmHeight + 10;
@@ -190,14 +190,14 @@ void GridView::onScroll(int bar, WORD request) {
 
 // Drawn off screen first, so that a burst of keys does not flicker.
 void GridView::onPaint() {
-    PaintDc paint(hwnd_);
+    PaintDC paint(hwnd_);
     RECT client{};
     GetClientRect(hwnd_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    MemoryDc memory(paint.get());
+    MemoryDC memory(paint.get());
     Bitmap canvas(CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
-    Selected bitmap(memory.get(), canvas.get());
-    Selected font(memory.get(), font_);
+    Selection bitmap(memory.get(), canvas.get());
+    Selection font(memory.get(), font_);
     paintAll(memory.get(), client);
     BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }

@@ -140,8 +140,8 @@ void PracticeWindow::onDestroy() {
 
 // The explanation and the status line above the grid.
 int PracticeWindow::bandHeight(int width) const {
-    WindowDc dc(hwnd_);
-    Selected font(dc.get(), font_.get());
+    WindowDC dc(hwnd_);
+    Selection font(dc.get(), font_.get());
     RECT r{0, 0, std::max(width - 2 * kMargin, 100), 0};
     const std::wstring text = wide(form_.instructionText());
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
@@ -176,10 +176,10 @@ void PracticeWindow::fitToScreen() {
 }
 
 void PracticeWindow::onPaint() {
-    PaintDc paint(hwnd_);
+    PaintDC paint(hwnd_);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    Selected font(paint.get(), font_.get());
+    Selection font(paint.get(), font_.get());
     TEXTMETRICW tm{};
     GetTextMetricsW(paint.get(), &tm);
     RECT text{kMargin, kMargin, client.right - kMargin, client.bottom};

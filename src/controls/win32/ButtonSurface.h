@@ -8,9 +8,14 @@
 #include <optional>
 
 #include "controls/ButtonPaint.h"
-#include "controls/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 
 namespace tamvera::controls::win32 {
+
+using tamvera::win32::GdiObject;
+using tamvera::win32::MemoryDC;
+using tamvera::win32::Selection;
+using tamvera::win32::WindowDC;
 
 // Name of the skin bitmap resource (src/controls/FlatButtonSkin.rc).
 inline constexpr wchar_t SkinResourceName[] = L"FLATBUTTON_SKIN";

@@ -21,10 +21,12 @@
 #include "controls/ButtonHost.h"
 #include "controls/ucBtnFacebook.h"
 #include "controls/win32/ButtonSurface.h"
-#include "controls/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 #include "platform/win32/WindowObject.h"
 
 namespace tamvera::controls::win32 {
+
+using tamvera::win32::MouseCapture;
 
 struct FlatButtonArgs {
     HWND parent = nullptr;

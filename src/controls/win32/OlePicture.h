@@ -9,9 +9,11 @@
 #include <cstddef>
 
 #include "controls/ButtonPaint.h"
-#include "controls/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 
 namespace tamvera::controls::win32 {
+
+using tamvera::win32::ComRef;
 
 class OlePicture final : public Picture {
 public:

@@ -1,17 +1,16 @@
-// Small owners for the main window's drawing: fonts from the layout's font styles and
-// the paint scope of WM_PAINT.
+// The main window's drawing helpers: fonts from the layout's font styles, rectangles.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "controls/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 #include "window/Layout.h"
 
 namespace tamvera::window::win32 {
 
-using controls::win32::GdiObject;
+using tamvera::win32::GdiObject;
 using Font = GdiObject<HFONT>;
 
 // A font of the given face, size and weight for a screen of `twipsPerPixelY`.
@@ -26,21 +25,7 @@ inline Font makeFont(const FontStyle& style, double twipsPerPixelY) {
     return makeFont(style, twipsPerPixelY, style.bold);
 }
 
-// BeginPaint … EndPaint.
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &ps_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    ~PaintScope() { EndPaint(window_, &ps_); }
-    HDC dc() const { return dc_; }
-    const RECT& area() const { return ps_.rcPaint; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT ps_{};
-    HDC dc_ = nullptr;
-};
+using tamvera::win32::PaintDC;
 
 inline RECT toRect(const PixelRect& r) { return RECT{r.left, r.top, r.right(), r.bottom()}; }
 

@@ -116,15 +116,15 @@ void PictureBox::invalidateCloseLabel() {
 // --- Drawing ---------------------------------------------------------------------------
 
 void PictureBox::paint() {
-    PaintScope scope(hwnd_);
-    if (!scope.dc()) return;
+    PaintDC scope(hwnd_);
+    if (!scope.get()) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
     // Drawn off screen first, so a repaint of the "X" never flickers.
-    controls::win32::MemoryDC memory(scope.dc());
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(scope.dc(), client.right, client.bottom));
+    tamvera::win32::MemoryDC memory(scope.get());
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(scope.get(), client.right, client.bottom));
     if (!memory || !bitmap) return;
-    controls::win32::Selection selected(memory.get(), bitmap.get());
+    tamvera::win32::Selection selected(memory.get(), bitmap.get());
     FillRect(memory.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
     drawArtwork(memory.get());
     // Bottom of the stacking order first, so what lies above is drawn over it.
@@ -134,7 +134,7 @@ void PictureBox::paint() {
         if (it->kind == Kind::Label) drawLabel(memory.get(), *it);
     }
     const RECT& area = scope.area();
-    BitBlt(scope.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
+    BitBlt(scope.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
            area.top, SRCCOPY);
 }
 
@@ -154,7 +154,7 @@ void PictureBox::drawArtwork(HDC dc) const {
 void PictureBox::drawLine(HDC dc, const ControlEntry& line) const {
     // A line's "rect" holds its two ends.
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line.foreColour.value_or(kLineColour)));
-    controls::win32::Selection selected(dc, pen.get());
+    tamvera::win32::Selection selected(dc, pen.get());
     MoveToEx(dc, toPixels(line.rect.left, tpp_.x), toPixels(line.rect.top, tpp_.y), nullptr);
     LineTo(dc, toPixels(line.rect.width, tpp_.x), toPixels(line.rect.height, tpp_.y));
 }
@@ -165,7 +165,7 @@ void PictureBox::drawLabel(HDC dc, const ControlEntry& label) const {
     if (label.font && label.font->italic) font = versionFont_.get();
     if (label.font && label.font->bold) font = labelBoldFont_.get();
     if (label.name == "Btn_Close" && chrome_.closeLook() == CloseLook::Bold) font = labelBoldFont_.get();
-    controls::win32::Selection selected(dc, font);
+    tamvera::win32::Selection selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, label.foreColour.value_or(kGreyText));
     RECT r = toRect(toPixels(label.rect, tpp_));

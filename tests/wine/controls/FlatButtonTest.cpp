@@ -13,11 +13,12 @@
 #include "controls/SkinBitmap.h"
 #include "controls/ucBtnFacebook.h"
 #include "controls/win32/FlatButton.h"
-#include "controls/win32/GdiHandles.h"
+#include "platform/win32/GdiHandles.h"
 #include "controls/win32/OlePicture.h"
 
 using namespace tamvera::controls;
 using namespace tamvera::controls::win32;
+using namespace tamvera::win32;
 
 namespace {
 

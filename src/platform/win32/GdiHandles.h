@@ -1,11 +1,12 @@
-// Owners of the GDI and COM objects the flat button uses: each is released exactly once.
+// Owners of GDI and COM objects, drawing contexts and the mouse capture: each is released
+// exactly once.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-namespace tamvera::controls::win32 {
+namespace tamvera::win32 {
 
 // A GDI object (bitmap, font, pen, brush) deleted with DeleteObject.
 template <typename T>
@@ -64,6 +65,22 @@ public:
 private:
     HWND window_;
     HDC dc_;
+};
+
+// BeginPaint … EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window_, &ps_); }
+    HDC get() const { return dc_; }
+    const RECT& area() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_ = nullptr;
 };
 
 // Selects an object into a context and selects the previous one back at the end of scope.
@@ -125,4 +142,4 @@ private:
     T* p_ = nullptr;
 };
 
-}  // namespace tamvera::controls::win32
+}  // namespace tamvera::win32
