@@ -1,0 +1,140 @@
+// e2e_helper.exe: what the end-to-end scripts need from inside Wine that xdotool and
+// window_probe.exe do not give. Exit code 0 on success, 1 when it failed or the thing
+// asked for is not there, 2 on bad usage.
+//
+//   e2e_helper foreground           the title of the foreground window (UTF-8)
+//   e2e_helper clipboard FILE       puts the UTF-8 text of FILE on the Windows clipboard
+//                                   exactly as it is: no line-end conversion on the way,
+//                                   unlike text that comes from the X clipboard
+//   e2e_helper window TITLE [AFTER] a plain window of another program, titled TITLE, at
+//                                   (0, 760) 600 x 200, brought to the front; with AFTER,
+//                                   only once a window titled AFTER is in front (checked
+//                                   every 5 ms). Stays until the process is ended.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), n);
+    return out;
+}
+
+std::wstring foregroundTitle() {
+    const HWND window = GetForegroundWindow();
+    if (!window) return {};
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    return title;
+}
+
+int printForeground() {
+    if (!GetForegroundWindow()) return 1;
+    std::printf("%s\n", utf8(foregroundTitle()).c_str());
+    return 0;
+}
+
+// The clipboard may be held for a moment by the program that reads it: retry.
+bool openClipboard() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+int putOnClipboard(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "e2e_helper: cannot read %s\n", path);
+        return 1;
+    }
+    const std::wstring text = fromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return 1;
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!openClipboard()) {
+        GlobalFree(memory);
+        return 1;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!placed) GlobalFree(memory);  // once placed, the clipboard owns it
+    CloseClipboard();
+    return placed ? 0 : 1;
+}
+
+LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int showPlainWindow(const char* title, const char* after) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = plainWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    wc.lpszClassName = L"TamveraE2ePlainWindow";
+    if (!RegisterClassW(&wc)) return 1;
+    const HWND window = CreateWindowExW(0, wc.lpszClassName, fromUtf8(title).c_str(), WS_OVERLAPPEDWINDOW, 0, 760,
+                                        600, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    if (after) {
+        const std::wstring awaited = fromUtf8(after);
+        while (foregroundTitle() != awaited) Sleep(5);
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    std::printf("shown\n");
+    std::fflush(stdout);
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: e2e_helper foreground | clipboard FILE | window TITLE [AFTER]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    _setmode(_fileno(stdout), _O_BINARY);
+    const std::string_view command = argv[1];
+    if (command == "foreground" && argc == 2) return printForeground();
+    if (command == "clipboard" && argc == 3) return putOnClipboard(argv[2]);
+    if (command == "window" && (argc == 3 || argc == 4)) return showPlainWindow(argv[2], argc == 4 ? argv[3] : nullptr);
+    return usage();
+}

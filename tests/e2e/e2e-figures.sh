@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Figures of whole runs, reported and never asserted: start-up time until the window is
+# shown, run duration against the estimate for each speed, Tamvera's processor time
+# during a run. The runs must still land exactly (a figure of a wrong run is worthless).
+source "$(dirname "$0")/lib.sh"
+
+seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
+# user + system processor time of a process, in seconds
+cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.2f", ($12 + $13) / hz }' "/proc/$1/stat"; }
+tamvera_visible() { xdotool search --onlyvisible --name '^Tamvera$' >/dev/null 2>&1; }
+tamvera_hidden() { ! tamvera_visible; }
+
+log "start-up until the window is shown (three starts)"
+for i in 1 2 3; do
+    started=$(date +%s.%N)
+    "$WINE" "$TAMVERA_EXE" >/dev/null 2>&1 &
+    pid=$!
+    STARTED_PIDS+=("$pid")
+    deadline=$((SECONDS + 90))
+    until tamvera_visible || [ $SECONDS -ge $deadline ]; do sleep 0.02; done
+    log "figure: start $i: window shown after $(seconds_since "$started") s"
+    sleep 1
+    kill "$pid" >/dev/null 2>&1 || true
+    wait "$pid" >/dev/null 2>&1 || true
+    poll 20 tamvera_hidden || true
+done
+
+# 10 pupils x 5 subjects, two empty cells.
+awk 'BEGIN { for (r = 0; r < 10; r++) { line = ""
+        for (c = 0; c < 5; c++) line = line (c ? "\t" : "") (r * 5 + c == 7 || r * 5 + c == 33 ? "" : 60 + (r * 7 + c * 3) % 40)
+        printf "%s%s", (r ? "\n" : ""), line } }' >"$WORK/small.txt"
+values=$(values_in "$WORK/small.txt")
+cells=$(cells_in "$WORK/small.txt")
+
+start_tamvera_recorded
+
+# timed_run MODE SPEED STEP: one run of the small list; prints duration, nominal pause
+# time, estimate and processor time.
+timed_run() {
+    local mode=$1 speed=$2 step=$3 steps nominal
+    if [ "$mode" == pilihan ]; then
+        steps=$((10 + cells + 2 * values))
+        nominal=$(awk -v v="$values" -v c="$cells" -v s="$step" 'BEGIN { print 2 + (v * 0.4 + c * 0.15 + 10 * 0.1) * s / 0.1 }')
+    else
+        steps=$((10 + cells))
+        nominal=$(awk -v n="$steps" -v s="$step" 'BEGIN { print 2 + n * s }')
+    fi
+    start_practice rapor "$mode" 10 5
+    choose rapor "$mode" "$speed"
+    paste_list "$WORK/small.txt"
+    expected_out_of "$WORK/small.txt" >"$WORK/expected.txt"
+    local before cpu_before started shown duration cpu
+    before=$(beeps)
+    click_at 232 356
+    poll 30 dialog_open || { fail "no confirmation"; return 0; }
+    cpu_before=$(cpu_seconds "$TAMVERA_EXE_PID")
+    started=$(date +%s.%N)
+    xdotool key Return
+    # The end (the first beep) is watched apart, so that reading the texts delays nothing.
+    (
+        deadline=$((SECONDS + 300))
+        until [ "$(beeps)" -gt "$before" ] || [ $SECONDS -ge $deadline ]; do sleep 0.02; done
+        seconds_since "$started" >"$WORK/duration"
+        cpu_seconds "$TAMVERA_EXE_PID" >"$WORK/cpu"
+    ) &
+    local watcher=$!
+    STARTED_PIDS+=("$watcher")
+    # The new estimate shows from the first time step on, which comes before the second value.
+    early_in_run() { [[ $(probe text Txt_Perkembangan) =~ ^[2-9]\ dari\ $values\ Nilai$ ]]; }
+    poll 60 early_in_run || true
+    shown=$(probe text Txt_Waktu)
+    wait "$watcher"
+    duration=$(cat "$WORK/duration")
+    cpu=$(cat "$WORK/cpu")
+    poll 10 beeps_are $((before + 2)) || true
+    expect_out "$mode $speed: the list landed" "$WORK/expected.txt" 10
+    log "figure: $mode $speed: ENTER to first beep $duration s; pauses $nominal s (2 s start wait included);" \
+        "estimate $(awk -v n="$steps" -v s="$step" 'BEGIN { print n * s }') s ($steps steps), shown early in the run as \"$shown\";" \
+        "Tamvera processor time $(awk -v a="$cpu_before" -v b="$cpu" -v d="$duration" 'BEGIN { printf "%.2f s (%.1f %% of the run)", b - a, 100 * (b - a) / d }')"
+    stop_practice
+}
+timed_run isian cepat 0.1
+timed_run isian sedang 0.2
+timed_run isian lambat 0.3
+timed_run pilihan cepat 0.1
+
+finish

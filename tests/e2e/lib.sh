@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# Helpers of the end-to-end scripts, on top of the main window's helpers
+# (tests/wine/window/lib.sh: start, probe, click, poll, checks). Sourced by a script
+# that was given the build folder as $1 and runs with DISPLAY, WINEPREFIX and WINE set.
+#
+# Screen plan (1280 x 1024 test display): the practice target opens at (0, 0) and is
+# 648 pixels wide for up to 10 columns; Tamvera is dragged to the right edge, client
+# origin (958, 0), so that neither ever covers the other and every click lands.
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/window/lib.sh"
+# Ended from outside (a CTest timeout): still end what was started.
+trap "exit 143" TERM INT
+
+HELPER_EXE=$BUILD/tests/e2e/e2e_helper.exe
+HANDOFF=$BUILD/src/app/Engine.dll
+TAMVERA_LEFT=958
+
+winpath() { echo "Z:${1//\//\\}"; }
+helper() { "$WINE" "$HELPER_EXE" "$@" 2>/dev/null | tr -d '\r'; }
+dialog_open() { probe dialog >/dev/null; }
+dialog_closed() { ! dialog_open; }
+apology_open() { probe dialog | grep -q "Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar"; }
+foreground_is() { [ "$(helper foreground)" == "$1" ]; }
+
+# --- Tamvera, with its beeps recorded ---------------------------------------------
+# Wine's Beep writes a BEL to the program's terminal: run under script(1), every beep
+# of Tamvera lands in BEEP_LOG.
+start_tamvera_recorded() {
+    BEEP_LOG=$(mktemp "$WORK/beeps.XXXXXX")
+    local started=$(date +%s.%N)
+    script -q -f -c "$(printf '%q ' "$WINE" "$TAMVERA_EXE")" "$BEEP_LOG" </dev/null >/dev/null 2>&1 &
+    TAMVERA_PID=$!
+    STARTED_PIDS+=("$TAMVERA_PID")
+    poll 90 window_open || { echo "Tamvera's window did not open"; exit 1; }
+    STARTUP_SECONDS=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+    TAMVERA_EXE_PID=$(pgrep -P "$TAMVERA_PID" | head -n1 || true)
+    [ -n "$TAMVERA_EXE_PID" ] && STARTED_PIDS+=("$TAMVERA_EXE_PID")
+    sleep 1  # its first paint
+    read_origin
+    press_move_release 1 200 10 $((TAMVERA_LEFT + 200)) 10
+    poll 10 origin_is "$TAMVERA_LEFT" 0 || { echo "Tamvera could not be moved: $ORIGIN_X,$ORIGIN_Y"; exit 1; }
+}
+beeps() { tr -cd '\a' <"$BEEP_LOG" | wc -c; }
+beeps_are() { [ "$(beeps)" -eq "$1" ]; }
+# Succeeds when Tamvera is alive and its window answers messages.
+tamvera_answers() { tamvera_running && probe text Txt_Perkembangan >/dev/null; }
+
+# --- Options and the grade box (client coordinates of Tamvera) -----------------------
+choose() {
+    local what
+    for what in "$@"; do
+        case $what in
+        rapor) click_at 164 124 ;;
+        erapor) click_at 220 124 ;;
+        dapodik) click_at 276 124 ;;
+        pilihan) click_at 178 220 ;;
+        isian) click_at 263 220 ;;
+        cepat) click_at 164 173 ;;
+        sedang) click_at 220 173 ;;
+        lambat) click_at 276 173 ;;
+        *) echo "choose: $what?"; exit 2 ;;
+        esac
+    done
+}
+click_grade_box() { click_at 80 420; }
+click_berhenti() { click_at 232 388; }
+
+# The text FILE holds, with CR LF line ends (as a paste from the X clipboard arrives).
+crlf_of() { sed -z 's/\n/\r\n/g' "$1"; }
+
+# Clicks the grade box (which empties it) and pastes FILE with Ctrl+V, through the X
+# clipboard as a teacher's copy from a spreadsheet arrives.
+paste_file() {
+    click_grade_box
+    xclip -quiet -selection clipboard -i "$1" >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    sleep 0.5
+    xdotool key ctrl+v
+}
+# paste_list FILE: paste_file, then waits until the box holds the whole list.
+paste_list() {
+    paste_file "$1"
+    local expected
+    expected=$(crlf_of "$1"; echo .)
+    if poll 60 text_is Txt_Nilai "${expected%.}"; then
+        pass "the grade box holds the pasted list ($(probe length Txt_Nilai) characters)"
+    else
+        expect_text Txt_Nilai "${expected%.}"
+    fi
+}
+
+# "Mulai", then the answer KEY (Return: OK, Escape: Cancel) to the confirmation.
+start_run() {
+    local key=${1:-Return}
+    click_at 232 356
+    if ! poll 30 dialog_open; then
+        fail "no confirmation after Mulai"
+        return 1
+    fi
+    probe dialog | grep -q "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" ||
+        fail "confirmation: $(probe dialog)"
+    xdotool key "$key"
+}
+
+# The hand-off file holds exactly the list FILE with CR LF line ends in code page 1252,
+# plus one CR LF.
+expect_handoff_of() {
+    if { crlf_of "$1" | iconv -f UTF-8 -t CP1252; printf '\r\n'; } | cmp -s - "$HANDOFF"; then
+        pass "hand-off file: the list in code page 1252 plus CR LF ($(wc -c <"$HANDOFF") bytes)"
+    else
+        fail "hand-off file differs: $(od -c "$HANDOFF" | head -4)"
+    fi
+}
+
+# --- The practice target -----------------------------------------------------------
+PRACTICE_COUNT=0
+# start_practice TARGET MODE ROWS COLS: a fresh practice window (focus before its first
+# field); OUT is its out-file.
+start_practice() {
+    PRACTICE_COUNT=$((PRACTICE_COUNT + 1))
+    OUT=$WORK/hasil-$PRACTICE_COUNT.txt
+    PRACTICE_ROWS=$3 PRACTICE_COLS=$4
+    "$WINE" "$LATIHAN_EXE" --target "$1" --mode "$2" --rows "$3" --cols "$4" --out "$(winpath "$OUT")" \
+        >"$WORK/latihan-$PRACTICE_COUNT.log" 2>&1 &
+    PRACTICE_PID=$!
+    STARTED_PIDS+=("$PRACTICE_PID")
+    out_written() { [ -s "$OUT" ]; }
+    poll 90 out_written || { echo "the practice target did not start"; exit 1; }
+}
+stop_practice() {
+    kill "$PRACTICE_PID" >/dev/null 2>&1 || true
+    wait "$PRACTICE_PID" >/dev/null 2>&1 || true
+}
+# What the out-file holds when the list FILE has landed: its rows (padded with empty
+# rows to the form's row count), LF after each.
+expected_out_of() {
+    awk -v rows="$PRACTICE_ROWS" -v cols="$PRACTICE_COLS" '
+        { print; n++ }
+        END { empty = ""; for (c = 1; c < cols; c++) empty = empty "\t"
+              for (; n < rows; n++) print empty }' "$1"
+}
+empty_out() { printf '' | expected_out_of /dev/stdin; }
+out_is() { cmp -s "$OUT" "$1"; }
+# expect_out WHAT FILE [SECONDS]: the out-file comes to equal FILE.
+expect_out() {
+    if poll "${3:-300}" out_is "$2"; then
+        pass "$1"
+    else
+        fail "$1: out-file differs"
+        diff <(cat -A "$2") <(cat -A "$OUT") | head -10
+    fi
+}
+# The number of values (non-empty cells) in the list FILE.
+values_in() { awk -F'\t' '{ for (i = 1; i <= NF; i++) if ($i != "") n++ } END { print n + 0 }' "$1"; }
+
+# make_class_list FILE: 40 pupils x 3 subjects, as a spreadsheet block is copied (no
+# line end after the last row): every corner of the choice table (1, 9, 10, 11, 22, 99)
+# and values typed as they are (100, 85, ...), empty cells and one empty row.
+make_class_list() {
+    awk 'BEGIN {
+        split("1 9 10 11 22 99 100 85 73 60 2 45 5 90 38", v, " ")
+        for (r = 0; r < 40; r++) {
+            line = ""
+            for (c = 0; c < 3; c++) {
+                i = r * 3 + c
+                cell = (i % 7 == 3 || r == 19) ? "" : v[i % 15 + 1]
+                line = line (c ? "\t" : "") cell
+            }
+            printf "%s%s", (r ? "\n" : ""), line
+        } }' >"$1"
+}
+
+# stopped_at EXPECTED: how far the out-file follows EXPECTED cell by cell (row by row)
+# when everything after that point is empty - a run stopped there; "mixed" when a cell
+# after it holds something.
+stopped_at() {
+    awk -F'\t' '
+        NR == FNR { for (i = 1; i <= NF; i++) want[++n] = $i; next }
+        { for (i = 1; i <= NF; i++) got[++m] = $i }
+        END {
+            p = 0
+            while (p < n && got[p + 1] == want[p + 1]) p++
+            for (j = p + 1; j <= m; j++) if (got[j] != "") { print "mixed"; exit }
+            print p
+        }' "$1" "$OUT"
+}
+cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
