@@ -86,7 +86,11 @@ stop_mid_run() {
     if out_is "$WORK/at-stop.txt"; then pass "$what: no key after the end (the form unchanged 3 s later)"; else fail "$what: the form changed after the end"; fi
     local at
     at=$(stopped_at "$list")
-    if [ "$at" != mixed ]; then pass "$what: the form holds the list up to cell $at, nothing after it"; else fail "$what: the form holds more than the start of the list"; fi
+    if [ "$at" != mixed ]; then
+        pass "$what: the form holds the list up to cell $at (+: and the start of the next value), nothing after it"
+    else
+        fail "$what: the form holds more than the start of the list: $(head -n 5 "$OUT" | cat -A)"
+    fi
 }
 
 log "2,000 rows"

@@ -171,7 +171,9 @@ make_class_list() {
 
 # stopped_at EXPECTED: how far the out-file follows EXPECTED cell by cell (row by row)
 # when everything after that point is empty - a run stopped there; "mixed" when a cell
-# after it holds something.
+# after it holds something. The cell at the stop may hold the start of its value: a click
+# on another window takes the keyboard focus between the keys of one value; then the
+# count is followed by "+".
 stopped_at() {
     awk -F'\t' '
         NR == FNR { for (i = 1; i <= NF; i++) want[++n] = $i; next }
@@ -179,8 +181,11 @@ stopped_at() {
         END {
             p = 0
             while (p < n && got[p + 1] == want[p + 1]) p++
-            for (j = p + 1; j <= m; j++) if (got[j] != "") { print "mixed"; exit }
-            print p
+            j = p + 1
+            part = ""
+            if (got[j] != "" && index(want[j], got[j]) == 1) { j++; part = "+" }
+            for (; j <= m; j++) if (got[j] != "") { print "mixed"; exit }
+            print p part
         }' "$1" "$OUT"
 }
 cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
