@@ -121,6 +121,10 @@ void RunEngine::activateTarget() {
 void RunEngine::endWithFailure() {
     // The hand-off reader and the fine timing were released while unwinding.
     form_.setTimer_CekKesalahan_Enabled(false);
+    // A failure after the target was activated leaves the report application in front: the
+    // main window comes back first, as for the guard's stop, so the message is seen and answered
+    // there and not behind the report application.
+    platform_.focusMainWindow();
     ShowApology(platform_);
 }
 

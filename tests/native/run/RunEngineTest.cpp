@@ -186,7 +186,7 @@ TEST_F(RunTest, NoTargetWindowEndsWithTheApologyAndNoBeep) {
     fake.windowTitles = {u"Catatan", u"Online RAPOR"};
     start(u"80");
     EXPECT_EQ(fake.log, (Events{kConfirmBox, "cursor 0,0", "guard on", "write C:\\Tamvera\\Engine.dll", "guard off",
-                                kApologyBox}));
+                                "focus", kApologyBox}));
     EXPECT_EQ(fake.messages.back().icon, MessageIcon::Information);
     EXPECT_EQ(fake.messages.back().buttons, MessageButtons::Ok);
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
@@ -264,6 +264,11 @@ TEST_F(RunTest, ShortSendInputFailsTheRun) {
     start(u"80\r\n90");
     EXPECT_EQ(fake.typed().size(), 1u);
     EXPECT_EQ(count(kApologyBox), 1u);
+    // The report application is in front by now: the main window comes back for the message.
+    const auto e = events();
+    const auto box = std::find(e.begin(), e.end(), kApologyBox);
+    ASSERT_NE(box, e.end());
+    EXPECT_EQ(*(box - 1), "focus");
     EXPECT_TRUE(fake.beeps.empty());
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
     EXPECT_EQ(fake.openFiles, 0);
