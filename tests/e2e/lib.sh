@@ -189,3 +189,18 @@ stopped_at() {
         }' "$1" "$OUT"
 }
 cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
+
+# Answers the apology with ENTER, as the user at the keyboard would: the box must be the
+# active window. If it is not, that is a failure; Tamvera's window is then clicked (its
+# modal box comes along) so that the checks after it still mean something.
+close_apology() {
+    xdotool key Return
+    if poll 20 dialog_closed; then
+        pass "apology closed with ENTER"
+        return 0
+    fi
+    fail "the apology did not take ENTER (in front: $(helper foreground))"
+    click_at 160 460
+    xdotool key Return
+    poll 20 dialog_closed || true
+}
