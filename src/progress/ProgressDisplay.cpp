@@ -14,8 +14,8 @@ void Txt_WaktuSaatIni_Change(run::FormModel& form, Platform& platform) {
     form.Txt_Waktu.setText(RemainingTimeText(remaining));
 }
 
-void TambahWaktuSaatIni(run::FormModel& form, Platform& platform) {
-    AddTimeStep(platform, form, form.Txt_WaktuSaatIni);
+void TambahWaktuSaatIni(run::FormModel& form, Platform& platform, double baseSeconds) {
+    AddTimeStep(platform, form, form.Txt_WaktuSaatIni, baseSeconds);
 }
 
 void AdvanceCurrentCount(run::FormModel& form, Platform& platform) { AddToHolder(platform, form.Txt_SaatIni, 1); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "progress/Totals.h"
 #include "run/FormModel.h"
 
 namespace tamvera::progress {
@@ -14,8 +15,8 @@ void Txt_SaatIni_Change(run::FormModel& form);
 // time. Failure when a holder does not hold a number.
 void Txt_WaktuSaatIni_Change(run::FormModel& form, Platform& platform);
 
-// One time step on the elapsed time.
-void TambahWaktuSaatIni(run::FormModel& form, Platform& platform);
+// One time step on the elapsed time: the pause of `baseSeconds` just made.
+void TambahWaktuSaatIni(run::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
 
 // One more typed value on the current count.
 void AdvanceCurrentCount(run::FormModel& form, Platform& platform);

@@ -17,10 +17,11 @@ void AddToHolder(Platform& platform, run::TextBox& holder, double increment) {
     holder.setText(FormatSeconds(sum, platform.decimalSeparator()));
 }
 
-void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder) {
-    if (form.Btn_Cepat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, kStepFast);
-    if (form.Btn_Sedang.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, kStepMedium);
-    if (form.Btn_Lambat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, kStepSlow);
+void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder, double baseSeconds) {
+    const double medium = baseSeconds * 2;
+    if (form.Btn_Cepat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, baseSeconds);
+    if (form.Btn_Sedang.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, medium);
+    if (form.Btn_Lambat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, baseSeconds + medium);
 }
 
 void HitungTotal(run::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
@@ -42,16 +43,22 @@ void HitungWaktu(run::FormModel& form, Platform& platform, std::u16string_view h
         if (form.Kesalahan == 1) break;
         const bool choice = run::options::ChoiceModeChosen(form);
         for (std::u16string_view cell : run::SplitCells(row)) {
-            if (choice && !cell.empty()) {
+            if (!choice) {
                 TambahWaktu(form, platform);
-                TambahWaktu(form, platform);
+                continue;
             }
-            TambahWaktu(form, platform);
+            // ENTER, TAB, ENTER, the choice keys, ENTER: four short pauses; then the
+            // closing pause before the TAB to the next cell.
+            if (!cell.empty())
+                for (int pause = 0; pause < 4; ++pause) TambahWaktu(form, platform);
+            TambahWaktu(form, platform, kClosingPause);
         }
         TambahWaktu(form, platform);
     }
 }
 
-void TambahWaktu(run::FormModel& form, Platform& platform) { AddTimeStep(platform, form, form.Txt_WaktuTotal); }
+void TambahWaktu(run::FormModel& form, Platform& platform, double baseSeconds) {
+    AddTimeStep(platform, form, form.Txt_WaktuTotal, baseSeconds);
+}
 
 }  // namespace tamvera::progress

@@ -9,33 +9,35 @@
 
 namespace tamvera::progress {
 
-// Step lengths of one time step, by speed: the typing loop's base pause of 0.1 s times
-// the speed factor. The slow one is 0.1 + 0.2 in double precision, as the program
-// always computed it; after the 15-digit rounding it behaves as 0.3.
-inline constexpr double kStepFast = 0.1;
-inline constexpr double kStepMedium = 0.2;
-inline constexpr double kStepSlow = 0.30000000000000004;
+// A time step is one of the typing loop's timed pauses: its base length (0.1 s or
+// 0.15 s) times the speed factor. The factor is applied as the program always computed
+// it: fast the length itself, medium twice it, slow the length plus twice it (for 0.1 s
+// that is 0.30000000000000004, not the double nearest 0.3; after the 15-digit rounding
+// it behaves as 0.3).
+inline constexpr double kShortPause = 0.1;
+inline constexpr double kClosingPause = 0.15;
 
 // A holder's text as a number; Failure when it is not one.
 double ReadHolder(Platform& platform, const run::TextBox& holder);
 // Read, add in double precision, write back the seconds text (one assignment).
 void AddToHolder(Platform& platform, run::TextBox& holder, double increment);
-// One time step on a time holder: for fast, medium and slow in this order, each chosen
-// one adds its length in an assignment of its own.
-void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder);
+// One time step of a pause of `baseSeconds` on a time holder: for fast, medium and slow
+// in this order, each chosen one adds its length in an assignment of its own.
+void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder,
+                 double baseSeconds = kShortPause);
 
 // Resets the current and total counts, then counts the non-empty cells of the hand-off
 // file into Txt_Total.
 void HitungTotal(run::FormModel& form, Platform& platform, std::u16string_view handOffPath);
 
-// Resets the elapsed and estimated times, then sums the time steps the typing loop will
-// make for the hand-off file into Txt_WaktuTotal: per row one step, plus one per cell
-// in fill-in mode, or one per cell and two more per non-empty cell in choice mode (the
-// mode read per row). At a raised error flag it stops summing and leaves the flag for
-// the typing loop, which reports it.
+// Resets the elapsed and estimated times, then sums the pauses the typing loop will make
+// for the hand-off file into Txt_WaktuTotal, one time step each: per row one 0.1 s step,
+// plus in fill-in mode one 0.1 s step per cell, or in choice mode one 0.15 s step per
+// cell and four 0.1 s steps more per non-empty cell (the mode read per row). At a raised
+// error flag it stops summing and leaves the flag for the typing loop, which reports it.
 void HitungWaktu(run::FormModel& form, Platform& platform, std::u16string_view handOffPath);
 
 // One time step on the estimate.
-void TambahWaktu(run::FormModel& form, Platform& platform);
+void TambahWaktu(run::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
 
 }  // namespace tamvera::progress

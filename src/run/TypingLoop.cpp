@@ -44,20 +44,17 @@ bool TypingLoop::abortOnErrorFlag() {
 void TypingLoop::typeChoiceCell(std::u16string_view cell) {
     if (!cell.empty()) {
         sendKeys(u"{enter}");
-        pause(0.1f);
-        timeStep();
+        pauseAndCount(progress::kShortPause);
         sendKeys(u"{Tab}");
-        pause(0.1f);
-        timeStep();
+        pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
-        pause(0.1f);
+        pauseAndCount(progress::kShortPause);
         TulisNilaiPilihan(platform_, cell);
-        pause(0.1f);
+        pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
         progress::AdvanceCurrentCount(form_, platform_);
     }
-    pause(0.15f);
-    timeStep();
+    pauseAndCount(progress::kClosingPause);
     sendKeys(u"{Tab}");
 }
 
@@ -77,14 +74,12 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
         // the later values of the row stay in their columns.
         sendKeys(u"{RIGHT}");
     }
-    pause(0.1f);
-    timeStep();
+    pauseAndCount(progress::kShortPause);
     if (!options::DapodikChosen(form_)) sendKeys(u"{Tab}");
 }
 
 void TypingLoop::endRow() {
-    pause(0.1f);
-    timeStep();
+    pauseAndCount(progress::kShortPause);
     if (options::DapodikChosen(form_)) {
         sendKeys(u"{RIGHT}");
         sendKeys(u"{RIGHT}");
@@ -93,8 +88,11 @@ void TypingLoop::endRow() {
 
 void TypingLoop::sendKeys(std::u16string_view keys) { keys::SendKeyString(platform_, keys); }
 
-void TypingLoop::pause(float seconds) { PauseForSpeed(platform_, form_, seconds); }
-
-void TypingLoop::timeStep() { progress::TambahWaktuSaatIni(form_, platform_); }
+// Every pause of the loop counts into the elapsed time with its own length, as the
+// estimate counted it, so the remaining time shown is the time the run still takes.
+void TypingLoop::pauseAndCount(double baseSeconds) {
+    PauseForSpeed(platform_, form_, static_cast<float>(baseSeconds));
+    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
+}
 
 }  // namespace tamvera::run

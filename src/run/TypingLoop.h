@@ -29,8 +29,7 @@ private:
     void typeFillInCell(std::u16string_view cell);
     void endRow();
     void sendKeys(std::u16string_view keys);
-    void pause(float seconds);
-    void timeStep();
+    void pauseAndCount(double baseSeconds);
 
     FormModel& form_;
     Platform& platform_;

@@ -37,13 +37,14 @@ start_tamvera_recorded
 # timed_run MODE SPEED STEP: one run of the small list; prints duration, nominal pause
 # time, estimate and processor time.
 timed_run() {
-    local mode=$1 speed=$2 step=$3 steps nominal
+    local mode=$1 speed=$2 step=$3 nominal
+    # The run's own pauses: per value four short ones and the closing one in Pilihan, one
+    # short one per cell in Isian, one per row; the estimate is all of them but the start
+    # wait, since every pause counts into it with its own length.
     if [ "$mode" == pilihan ]; then
-        steps=$((10 + cells + 2 * values))
         nominal=$(awk -v v="$values" -v c="$cells" -v s="$step" 'BEGIN { print 2 + (v * 0.4 + c * 0.15 + 10 * 0.1) * s / 0.1 }')
     else
-        steps=$((10 + cells))
-        nominal=$(awk -v n="$steps" -v s="$step" 'BEGIN { print 2 + n * s }')
+        nominal=$(awk -v c="$cells" -v s="$step" 'BEGIN { print 2 + (c + 10) * s }')
     fi
     start_practice rapor "$mode" 10 5
     choose rapor "$mode" "$speed"
@@ -75,7 +76,7 @@ timed_run() {
     poll 10 beeps_are $((before + 2)) || true
     expect_out "$mode $speed: the list landed" "$WORK/expected.txt" 10
     log "figure: $mode $speed: ENTER to first beep $duration s; pauses $nominal s (2 s start wait included);" \
-        "estimate $(awk -v n="$steps" -v s="$step" 'BEGIN { print n * s }') s ($steps steps), shown early in the run as \"$shown\";" \
+        "estimate $(awk -v n="$nominal" 'BEGIN { print n - 2 }') s, shown early in the run as \"$shown\";" \
         "Tamvera processor time $(awk -v a="$cpu_before" -v b="$cpu" -v d="$duration" 'BEGIN { printf "%.2f s (%.1f %% of the run)", b - a, 100 * (b - a) / d }')"
     stop_practice
 }

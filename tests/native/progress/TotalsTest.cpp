@@ -44,8 +44,11 @@ TEST_F(TotalsTest, EstimateCountsStepsByModeAndSpeed) {
         const char* expected;
     } cases[] = {
         {&E::Btn_Cepat_Click, &E::Btn_EntriIsian_Click, "0.6"},   {&E::Btn_Sedang_Click, &E::Btn_EntriIsian_Click, "1.2"},
-        {&E::Btn_Lambat_Click, &E::Btn_EntriIsian_Click, "1.8"},  {&E::Btn_Cepat_Click, &E::Btn_EntriPilihan_Click, "1.2"},
-        {&E::Btn_Sedang_Click, &E::Btn_EntriPilihan_Click, "2.4"}, {&E::Btn_Lambat_Click, &E::Btn_EntriPilihan_Click, "3.6"},
+        {&E::Btn_Lambat_Click, &E::Btn_EntriIsian_Click, "1.8"},
+        // A choice value waits 4 x 0.1 s + 0.15 s, its row 0.1 s more: 0.65 s a row at x1.
+        {&E::Btn_Cepat_Click, &E::Btn_EntriPilihan_Click, "1.95"},
+        {&E::Btn_Sedang_Click, &E::Btn_EntriPilihan_Click, "3.9"},
+        {&E::Btn_Lambat_Click, &E::Btn_EntriPilihan_Click, "5.85"},
     };
     for (const auto& c : cases) {
         estimateWith(c.speed, c.mode);
@@ -60,14 +63,14 @@ TEST_F(TotalsTest, EmptyCellsCostStepsButAreNotCounted) {
     estimateWith(&run::RunEngine::Btn_Cepat_Click, &run::RunEngine::Btn_EntriIsian_Click);
     EXPECT_EQ(estimate(), "0.4");  // 3 cells + the row
     estimateWith(&run::RunEngine::Btn_Cepat_Click, &run::RunEngine::Btn_EntriPilihan_Click);
-    EXPECT_EQ(estimate(), "0.8");  // 3 cells + 2 x 2 values + the row
+    EXPECT_EQ(estimate(), "1.35");  // 2 x 0.55 for the values + 0.15 for the empty cell + 0.1
 
     // Two TABs: three empty cells; a space is a value; an empty row costs one step.
     handOff("\t\t\r\n \r\n\r\n");
     engine.HitungTotal();
     EXPECT_EQ(total(), "1");
     estimateWith(&run::RunEngine::Btn_Cepat_Click, &run::RunEngine::Btn_EntriPilihan_Click);
-    EXPECT_EQ(estimate(), "0.9");  // (3 + 1) + (1 + 2 + 1) + 1 steps
+    EXPECT_EQ(estimate(), "1.3");  // (3 x 0.15 + 0.1) + (0.55 + 0.1) + 0.1
 
     handOff("");
     engine.HitungTotal();
@@ -83,7 +86,7 @@ TEST_F(TotalsTest, ManyStepsAddUpExactly) {
 
     handOff("85\r\n");
     estimateWith(&run::RunEngine::Btn_Lambat_Click, &run::RunEngine::Btn_EntriPilihan_Click);
-    EXPECT_EQ(estimate(), "1.2");
+    EXPECT_EQ(estimate(), "1.95");  // (4 x 0.1 + 0.15 + 0.1) x 3
 }
 
 TEST_F(TotalsTest, NoSpeedChosenAddsNothingAndTwoChosenAddBoth) {

@@ -2,7 +2,9 @@
 // the abort, failures and the hand-off file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "RunFixture.h"
 
@@ -48,8 +50,8 @@ TEST_F(RunTest, OneRowPerModeAndTarget) {
         {&run::RunEngine::Btn_Dapodik_Click, false, "activate Aplikasi Dapodik v2023",
          {"{RIGHT}", "{ENTER}", "85", "{ENTER}", "N1", "P0.10", "T0.1", "P0.10", "T0.2", "{RIGHT}", "{RIGHT}"}},
         {&run::RunEngine::Btn_Tamvera_Click, true, "activate RAPOR Online - Kelas 7A",
-         {"{ENTER}", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2", "{ENTER}", "P0.10", "85", "P0.10", "{ENTER}", "N1",
-          "P0.15", "T0.3", "{TAB}", "P0.10", "T0.4"}},
+         {"{ENTER}", "P0.10", "T0.1", "{TAB}", "P0.10", "T0.2", "{ENTER}", "P0.10", "T0.3", "85", "P0.10", "T0.4",
+          "{ENTER}", "N1", "P0.15", "T0.55", "{TAB}", "P0.10", "T0.65"}},
     };
     for (const auto& c : cases) {
         fake.log.clear();
@@ -74,9 +76,45 @@ TEST_F(RunTest, EmptyCellsAndRows) {
     fake.stamps.clear();
     engine.Btn_Tamvera_Click();  // choice entry
     start(u"\t85");
-    EXPECT_EQ(rowEvents(), (Events{"P0.15", "T0.1", "{TAB}", "{ENTER}", "P0.10", "T0.2", "{TAB}", "P0.10", "T0.3",
-                                   "{ENTER}", "P0.10", "85", "P0.10", "{ENTER}", "N1", "P0.15", "T0.4", "{TAB}",
-                                   "P0.10", "T0.5"}));
+    EXPECT_EQ(rowEvents(), (Events{"P0.15", "T0.15", "{TAB}", "{ENTER}", "P0.10", "T0.25", "{TAB}", "P0.10", "T0.35",
+                                   "{ENTER}", "P0.10", "T0.45", "85", "P0.10", "T0.55", "{ENTER}", "N1", "P0.15",
+                                   "T0.7", "{TAB}", "P0.10", "T0.8"}));
+    // Every pause counts with its own length, so the estimate is the run's real length.
+    EXPECT_EQ(text(form.Txt_WaktuTotal), "0.8");
+    EXPECT_EQ(text(form.Txt_Waktu), "0 Detik Lagi");
+}
+
+// The remaining time tells the truth: the estimate is the time the run then waits, in
+// every mode and at every speed, empty cells and rows included.
+TEST_F(RunTest, TheEstimateIsTheTimeTheRunWaits) {
+    using E = run::RunEngine;
+    const std::u16string list = u"80\t\t90\r\n\r\n\t7\t100\r\n85";
+    const struct {
+        void (E::*target)();
+        void (E::*mode)();
+    } setups[] = {{&E::Btn_Tamvera_Click, &E::Btn_EntriPilihan_Click},
+                  {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click},
+                  {&E::Btn_Dapodik_Click, &E::Btn_EntriIsian_Click}};
+    for (const auto& setup : setups) {
+        for (void (E::*speed)() : {&E::Btn_Cepat_Click, &E::Btn_Sedang_Click, &E::Btn_Lambat_Click}) {
+            (engine.*setup.target)();
+            (engine.*setup.mode)();
+            (engine.*speed)();
+            fake.log.clear();
+            fake.stamps.clear();
+            start(list);
+            const auto from = std::find(fake.log.begin(), fake.log.end(), "T0");  // the estimate is made
+            const auto to = std::find(fake.log.begin(), fake.log.end(), "beep 2000,300");
+            ASSERT_NE(from, fake.log.end());
+            ASSERT_NE(to, fake.log.end());
+            const double waited = fake.stamps[to - fake.log.begin()] - fake.stamps[from - fake.log.begin()];
+            const double estimate = std::stod(text(form.Txt_WaktuTotal));
+            // Each pause may end up to a millisecond late on the test clock.
+            EXPECT_NEAR(waited, estimate, 0.03) << text(form.Txt_WaktuTotal);
+            EXPECT_EQ(text(form.Txt_WaktuSaatIni), text(form.Txt_WaktuTotal));
+            EXPECT_EQ(text(form.Txt_Waktu), "0 Detik Lagi");
+        }
+    }
 }
 
 // An empty cell moves one field over, so the row's later values keep their columns.
@@ -350,8 +388,9 @@ TEST_F(RunTest, OptionsChangedDuringARunTakeEffectAtTheNextReadingPoint) {
     };
     start(u"80\r\n90");
     EXPECT_EQ(rowEvents(), (Events{"80", "N1", "P0.10", "T0.3", "{TAB}", "P0.30", "T0.6",
-                                   "{ENTER}", "P0.30", "T0.9", "{TAB}", "P0.30", "T1.2", "{ENTER}", "P0.30", "90",
-                                   "P0.30", "{ENTER}", "N2", "P0.45", "T1.5", "{TAB}", "P0.30", "T1.8"}));
+                                   "{ENTER}", "P0.30", "T0.9", "{TAB}", "P0.30", "T1.2", "{ENTER}", "P0.30", "T1.5",
+                                   "90", "P0.30", "T1.8", "{ENTER}", "N2", "P0.45", "T2.25", "{TAB}", "P0.30",
+                                   "T2.55"}));
     EXPECT_EQ(text(form.Txt_WaktuTotal), "0.4");
 }
 
