@@ -84,6 +84,21 @@ start_tamvera() {
     sleep 1  # its first paint
 }
 
+# start_beside_practice OUTFILE PRACTICE-ARGS...: starts the practice window writing its
+# fields to OUTFILE, then Tamvera, and drags Tamvera below the practice window
+# (648 x 199) by its title row, so that both stay in sight (both open at the origin).
+start_beside_practice() {
+    local out=$1
+    shift
+    "$WINE" "$LATIHAN_EXE" "$@" --out "Z:${out//\//\\}" >"$WORK/latihan.log" 2>&1 &
+    STARTED_PIDS+=($!)
+    poll 90 test -s "$out" || { echo "the practice target did not start"; exit 1; }
+    start_tamvera
+    read_origin
+    press_move_release 1 200 10 200 230
+    expect_origin "Tamvera moved below the practice window" 0 220
+}
+
 tamvera_running() { kill -0 "$TAMVERA_PID" 2>/dev/null; }
 tamvera_gone() { ! tamvera_running; }
 

@@ -6,16 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 
 out=$WORK/hasil.txt
-win_out="Z:${out//\//\\}"
-"$WINE" "$LATIHAN_EXE" --target rapor --mode pilihan --rows 2 --cols 2 --out "$win_out" >"$WORK/latihan.log" 2>&1 &
-STARTED_PIDS+=($!)
-out_written() { [ -s "$out" ]; }
-poll 90 out_written || { echo "the practice target did not start"; exit 1; }
-
-start_tamvera
-read_origin
-press_move_release 1 200 10 200 230  # below the practice window (648 x 199)
-expect_origin "Tamvera moved below the practice window" 0 220
+start_beside_practice "$out" --target rapor --mode pilihan --rows 2 --cols 2
 
 click_at 276 173  # Lambat: a row takes several seconds
 click_at 80 420

@@ -8,18 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 
 out=$WORK/hasil.txt
-win_out="Z:${out//\//\\}"
-"$WINE" "$LATIHAN_EXE" --target rapor --mode pilihan --rows 2 --cols 2 --out "$win_out" >"$WORK/latihan.log" 2>&1 &
-STARTED_PIDS+=($!)
-out_written() { [ -s "$out" ]; }
-poll 90 out_written || { echo "the practice target did not start"; exit 1; }
-
-start_tamvera
-read_origin
-# Both windows open at the screen's origin: move Tamvera below the practice window
-# (648 x 199) by its title row, so that both stay in sight.
-press_move_release 1 200 10 200 230
-expect_origin "Tamvera moved below the practice window" 0 220
+start_beside_practice "$out" --target rapor --mode pilihan --rows 2 --cols 2
 progress_region() {
     shot
     /usr/bin/convert "$WORK/shot.png" -crop "153x17+$((ORIGIN_X + 142))+$((ORIGIN_Y + 304))" +repage "$WORK/$1.png"
