@@ -112,7 +112,6 @@ start_practice rapor isian 100 10
 choose rapor isian cepat
 paste_started=$(date +%s.%N)
 paste_file "$WORK/big.txt"
-length_is() { [ "$(probe length Txt_Nilai)" == "$1" ]; }
 poll 180 length_is $((bytes + 25999)) || true  # a CR before each of the 25,999 LFs
 log "figure: the $bytes-byte paste was whole after $(awk -v a="$paste_started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s"
 expect_eq "characters in the grade box" "$(probe length Txt_Nilai)" "$((bytes + 25999))"

@@ -16,8 +16,6 @@ TAMVERA_LEFT=958
 
 winpath() { echo "Z:${1//\//\\}"; }
 helper() { "$WINE" "$HELPER_EXE" "$@" 2>/dev/null | tr -d '\r'; }
-dialog_open() { probe dialog >/dev/null; }
-dialog_closed() { ! dialog_open; }
 apology_open() { probe dialog | grep -q "Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar"; }
 foreground_is() { [ "$(helper foreground)" == "$1" ]; }
 
@@ -61,45 +59,7 @@ choose() {
         esac
     done
 }
-click_grade_box() { click_at 80 420; }
 click_berhenti() { click_at 232 388; }
-
-# The text FILE holds, with CR LF line ends (as a paste from the X clipboard arrives).
-crlf_of() { sed -z 's/\n/\r\n/g' "$1"; }
-
-# Clicks the grade box (which empties it) and pastes FILE with Ctrl+V, through the X
-# clipboard as a teacher's copy from a spreadsheet arrives.
-paste_file() {
-    click_grade_box
-    xclip -quiet -selection clipboard -i "$1" >/dev/null 2>&1 &
-    STARTED_PIDS+=($!)
-    sleep 0.5
-    xdotool key ctrl+v
-}
-# paste_list FILE: paste_file, then waits until the box holds the whole list.
-paste_list() {
-    paste_file "$1"
-    local expected
-    expected=$(crlf_of "$1"; echo .)
-    if poll 60 text_is Txt_Nilai "${expected%.}"; then
-        pass "the grade box holds the pasted list ($(probe length Txt_Nilai) characters)"
-    else
-        expect_text Txt_Nilai "${expected%.}"
-    fi
-}
-
-# "Mulai", then the answer KEY (Return: OK, Escape: Cancel) to the confirmation.
-start_run() {
-    local key=${1:-Return}
-    click_at 232 356
-    if ! poll 30 dialog_open; then
-        fail "no confirmation after Mulai"
-        return 1
-    fi
-    probe dialog | grep -q "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" ||
-        fail "confirmation: $(probe dialog)"
-    xdotool key "$key"
-}
 
 # The hand-off file holds exactly the list FILE with CR LF line ends in code page 1252,
 # plus one CR LF.

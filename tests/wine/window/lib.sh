@@ -136,6 +136,50 @@ press_move_release() {
     sleep 0.5
 }
 
+# --- Grade list and run -------------------------------------------------------------
+click_grade_box() { click_at 80 420; }
+
+# The text FILE holds, with CR LF line ends (as a paste from the X clipboard arrives).
+crlf_of() { sed -z 's/\n/\r\n/g' "$1"; }
+
+# Clicks the grade box (which empties it) and pastes FILE with Ctrl+V, through the X
+# clipboard as a teacher's copy from a spreadsheet arrives.
+paste_file() {
+    click_grade_box
+    xclip -quiet -selection clipboard -i "$1" >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    sleep 0.5
+    xdotool key ctrl+v
+}
+# paste_list FILE: paste_file, then waits until the box holds the whole list.
+paste_list() {
+    paste_file "$1"
+    local expected
+    expected=$(crlf_of "$1"; echo .)
+    if poll 60 text_is Txt_Nilai "${expected%.}"; then
+        pass "the grade box holds the pasted list ($(probe length Txt_Nilai) characters)"
+    else
+        expect_text Txt_Nilai "${expected%.}"
+    fi
+}
+
+# Succeeds when the grade box holds exactly N characters (for polling).
+length_is() { [ "$(probe length Txt_Nilai)" == "$1" ]; }
+dialog_open() { probe dialog >/dev/null; }
+dialog_closed() { ! dialog_open; }
+# "Mulai", then the answer KEY (Return: OK, Escape: Cancel) to the confirmation.
+start_run() {
+    local key=${1:-Return}
+    click_at 232 356
+    if ! poll 30 dialog_open; then
+        fail "no confirmation after Mulai"
+        return 1
+    fi
+    probe dialog | grep -q "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" ||
+        fail "confirmation: $(probe dialog)"
+    xdotool key "$key"
+}
+
 # --- Pixels -------------------------------------------------------------------------
 shot() { /usr/bin/import -window root "$WORK/shot.png"; }
 # "r g b" of the last screenshot at screen (x, y).

@@ -17,24 +17,11 @@ same_image() { [ "$(/usr/bin/compare -metric AE "$WORK/$1.png" "$WORK/$2.png" nu
 progress_region progress-start
 
 log "paste the list"
-click_at 80 420
 printf '85\t90\n7\t100' >"$WORK/list.txt"
-xclip -quiet -selection clipboard -i "$WORK/list.txt" >/dev/null 2>&1 &
-STARTED_PIDS+=($!)
-sleep 0.5
-xdotool key ctrl+v
-poll 20 text_is Txt_Nilai $'85\t90\r\n7\t100' || true
-expect_text Txt_Nilai $'85\t90\r\n7\t100'
+paste_list "$WORK/list.txt"
 
 log "start the run"
-click_at 232 356  # Mulai
-dialog_open() { probe dialog >/dev/null; }
-if ! poll 30 dialog_open; then
-    fail "no confirmation"
-    finish
-fi
-if probe dialog | grep -q "Jangan sentuh mouse/keyboard"; then pass "confirmation shown"; else fail "confirmation: $(probe dialog)"; fi
-xdotool key Return
+start_run || finish
 
 log "the practice target receives the values"
 expected=$'85\t90\n7\t100\n'
@@ -52,16 +39,9 @@ if same_image progress-start progress-end; then fail "the progress text on scree
 
 log "a slow run, ended by the \"X\" in the middle"
 click_at 276 173  # Lambat
-click_at 80 420
 printf '11\t22\n33\t44' >"$WORK/list2.txt"
-xclip -quiet -selection clipboard -i "$WORK/list2.txt" >/dev/null 2>&1 &
-STARTED_PIDS+=($!)
-sleep 0.5
-xdotool key ctrl+v
-poll 20 text_is Txt_Nilai $'11\t22\r\n33\t44' || true
-click_at 232 356  # Mulai
-poll 30 dialog_open || fail "no confirmation for the second run"
-xdotool key Return
+paste_list "$WORK/list2.txt"
+start_run || finish
 first_value_typed() { [ "$(head -c 3 "$out")" == $'11\t' ]; }
 poll 60 first_value_typed && pass "the second run typed its first value" || fail "out-file: $(od -c "$out" | head -3)"
 # The texts change inside the run's pauses and must reach the screen there.
