@@ -41,12 +41,7 @@ void paintTitle(HDC dc, const RECT& r, const std::u16string& text) {
 
 GridView::GridView(const GridViewArgs& args) : form_(*args.form), font_(args.font) {
     static const ATOM registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &GridView::windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
+        const WNDCLASSEXW wc = windowClass(kClassName);
         return RegisterClassExW(&wc);
     }();
     (void)registered;

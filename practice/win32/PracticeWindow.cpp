@@ -51,14 +51,9 @@ Millis messageTime() {
 PracticeWindow::PracticeWindow(const PracticeWindowArgs& args)
     : form_(args.launch.form), outPath_(args.launch.outPath), font_(messageFont()) {
     static const ATOM registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &PracticeWindow::windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        WNDCLASSEXW wc = windowClass(kClassName);
         wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
         wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = kClassName;
         return RegisterClassExW(&wc);
     }();
     (void)registered;

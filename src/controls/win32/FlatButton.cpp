@@ -42,14 +42,10 @@ double screenTwipsPerPixelY() { return 1440.0 / logPixels(LOGPIXELSY); }
 
 ATOM FlatButton::registerClass() {
     static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
+        WNDCLASSEXW wc = windowClass(ClassName);
         // Double clicks arrive as such (press, release, double click, release).
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &FlatButton::windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = nullptr;  // the pointer is the control's to set (or to leave alone)
-        wc.lpszClassName = ClassName;
         return RegisterClassExW(&wc);
     }();
     return atom;

@@ -20,6 +20,18 @@ protected:
     WindowObject(const WindowObject&) = delete;
     WindowObject& operator=(const WindowObject&) = delete;
 
+    // The class description every window kind starts from: this kind's procedure, the
+    // instance, the arrow pointer; a kind sets what it needs more before registering it.
+    static WNDCLASSEXW windowClass(const wchar_t* name, HINSTANCE instance = GetModuleHandleW(nullptr)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &WindowObject::windowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = name;
+        return wc;
+    }
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* created = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

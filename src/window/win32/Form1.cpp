@@ -43,16 +43,11 @@ Form1::~Form1() {
 }
 
 ATOM Form1::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Form1::windowProc;
-    wc.hInstance = instance;
+    WNDCLASSEXW wc = windowClass(ClassName, instance);
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(AppIconId));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(AppIconId), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                LR_SHARED));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = ClassName;
     const ATOM atom = RegisterClassExW(&wc);
     return atom ? atom : static_cast<ATOM>(GetClassInfoExW(instance, ClassName, &wc));
 }

@@ -27,12 +27,7 @@ controls::PictureRef loadArtwork(HINSTANCE instance) {
 
 ATOM PictureBox::registerClass() {
     static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &PictureBox::windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = ClassName;
+        const WNDCLASSEXW wc = windowClass(ClassName);
         return RegisterClassExW(&wc);
     }();
     return atom;
