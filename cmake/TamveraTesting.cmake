@@ -1,5 +1,5 @@
 # Helpers that register the project's tests with CTest. Test names carry the build's
-# kind ("native.", "wine.", "win32.", "fuzz."), so one CTest run over every build
+# kind ("native.", "wine.", "wine32.", "win32.", "fuzz."), so one CTest run over every build
 # directory reads as one list.
 
 # A GoogleTest executable of the portable core, run natively.
@@ -10,28 +10,33 @@ function(tamvera_native_test name)
   gtest_discover_tests(${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 endfunction()
 
+# Registers a test that runs on this build's Wine display, named KIND.NAME ("wine." for
+# the 64-bit build, "wine32." for the 32-bit one). Tests that create windows or send
+# input share the display: they never run together. Exit code 77 means skipped (a
+# 32-bit test on a machine that runs no 32-bit programs).
+#   tamvera_wine_register(NAME TIMEOUT COMMAND...)
+function(tamvera_wine_register name timeout)
+  if(NOT TAMVERA_RUN_WINE_TESTS)
+    return()
+  endif()
+  add_test(NAME ${TAMVERA_WINE_KIND}.${name} COMMAND ${ARGN})
+  set_tests_properties(${TAMVERA_WINE_KIND}.${name} PROPERTIES
+    FIXTURES_REQUIRED ${TAMVERA_WINE_FIXTURE} RESOURCE_LOCK ${TAMVERA_WINE_LOCK}
+    SKIP_RETURN_CODE 77 TIMEOUT ${timeout})
+endfunction()
+
 # A Windows test executable (GoogleTest or plain), run under Wine on the test display.
-# Tests that create windows or send input share the display: they never run together.
 function(tamvera_wine_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE tamvera_core tamvera_win32 tamvera_testsupport gtest gtest_main)
   tamvera_warnings(${name})
   tamvera_windows_executable(${name})
-  if(TAMVERA_RUN_WINE_TESTS)
-    add_test(NAME wine.${name} COMMAND ${name})
-    set_tests_properties(wine.${name} PROPERTIES
-      FIXTURES_REQUIRED wine_env RESOURCE_LOCK display TIMEOUT 300)
-  endif()
+  tamvera_wine_register(${name} 300 ${name})
 endfunction()
 
 # A shell script test that needs the Wine display (end-to-end tests); the script gets
 # the environment of the test display (DISPLAY, WINEPREFIX, WINE) and the build folder.
 function(tamvera_wine_script_test name script)
-  if(TAMVERA_RUN_WINE_TESTS)
-    add_test(NAME wine.${name}
-      COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env.sh exec ${TAMVERA_WINE_STATE}
-              bash ${script} ${CMAKE_BINARY_DIR} ${ARGN})
-    set_tests_properties(wine.${name} PROPERTIES
-      FIXTURES_REQUIRED wine_env RESOURCE_LOCK display TIMEOUT 900)
-  endif()
+  tamvera_wine_register(${name} 900
+    ${CMAKE_SOURCE_DIR}/scripts/wine-env.sh exec ${TAMVERA_WINE_STATE} bash ${script} ${CMAKE_BINARY_DIR} ${ARGN})
 endfunction()

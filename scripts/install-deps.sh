@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake make g++ clang libclang-rt-14-dev
@@ -9,6 +10,12 @@ packages=(
     wine64 wine xvfb x11-utils xdotool xclip imagemagick fonts-dejavu-core
     procps
 )
+
+# The 32-bit release runs under Wine's 32-bit loader, where the kernel runs 32-bit
+# programs at all (not every machine's does: scripts/runs-32bit.sh tries one).
+if scripts/runs-32bit.sh >/dev/null; then
+    packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,5 +28,8 @@ echo "install-deps: installing ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo[@]}" dpkg --add-architecture i386
+fi
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # The display and Wine prefix that the Windows tests run in.
 #
-#   wine-env.sh start STATE        start an Xvfb display of its own and a persistent
-#                                  wineserver; make the Wine prefix on first use
-#   wine-env.sh stop STATE         stop the wineserver and the display
-#   wine-env.sh exec STATE CMD...  run CMD on that display and prefix; a .exe runs
-#                                  under the 64-bit Wine loader
+#   wine-env.sh start STATE [--32bit]  start an Xvfb display of its own and a persistent
+#                                      wineserver; make the Wine prefix on first use
+#   wine-env.sh stop STATE             stop the wineserver and the display
+#   wine-env.sh exec STATE CMD...      run CMD on that display and prefix; a .exe runs
+#                                      under the 64-bit Wine loader, which hands a 32-bit
+#                                      program to the 32-bit one
 #
 # STATE is a folder of the build (display number, pids, the prefix). Everything started
 # here is detached from the caller's output, so CTest never waits on it.
+#
+# With --32bit the state is for 32-bit programs. Where this machine cannot run them (the
+# kernel refuses 32-bit programs, or Wine's 32-bit loader is not installed), start records
+# why, and every command on the state prints that one line and exits 77, which CTest
+# reports as skipped.
 set -euo pipefail
 
 WINE64=/usr/lib/wine/wine64
+WINE32_LOADER=/usr/lib/wine/wine
+SKIPPED=77
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 
@@ -22,6 +30,18 @@ mkdir -p "$state"
 state=$(cd "$state" && pwd)
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 export WINE="$WINE64"
+
+# Why this machine cannot run the state's 32-bit programs; nothing when it can.
+reason_32bit_missing() {
+    "$(dirname "$0")/runs-32bit.sh" || return 0
+    [ -x "$WINE32_LOADER" ] || echo "Wine's 32-bit loader is not installed (wine32:i386; scripts/install-deps.sh installs it)"
+}
+skip_if_recorded() {
+    if [ -s "$state/skipped" ]; then
+        echo "skipped: $(cat "$state/skipped")"
+        exit $SKIPPED
+    fi
+}
 
 display_env() {
     [ -s "$state/display" ] || { echo "wine-env: the test display is not running ($state)" >&2; exit 1; }
@@ -37,6 +57,13 @@ stop() {
 case $cmd in
 start)
     stop
+    rm -f "$state/skipped"
+    if [ "${1:-}" == --32bit ]; then
+        reason_32bit_missing >"$state/skipped"
+        skip_if_recorded
+        # A prefix made before Wine's 32-bit part was installed has no 32-bit system.
+        [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] || rm -rf "$WINEPREFIX"
+    fi
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         3>"$state/display" >"$state/xvfb.log" 2>&1 </dev/null &
     echo $! >"$state/xvfb.pid"
@@ -55,8 +82,10 @@ start)
     ;;
 stop)
     stop
+    skip_if_recorded
     ;;
 exec)
+    skip_if_recorded
     display_env
     if [[ ${1:-} == *.exe ]]; then exec "$WINE64" "$@"; else exec "$@"; fi
     ;;

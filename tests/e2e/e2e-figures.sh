@@ -2,7 +2,10 @@
 # Figures of whole runs, reported and never asserted: start-up time until the window is
 # shown, run duration against the estimate for each speed, Tamvera's processor time
 # during a run. The runs must still land exactly (a figure of a wrong run is worthless).
+#   e2e-figures.sh BUILD [--pacing-only]   start-up and the 40 x 10 class only
 source "$(dirname "$0")/lib.sh"
+pacing_only=0
+[ "${2:-}" != --pacing-only ] || pacing_only=1
 
 seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 # user + system processor time of a process, in seconds
@@ -25,31 +28,35 @@ for i in 1 2 3; do
     poll 20 tamvera_hidden || true
 done
 
-# 10 pupils x 5 subjects, two empty cells.
-awk 'BEGIN { for (r = 0; r < 10; r++) { line = ""
-        for (c = 0; c < 5; c++) line = line (c ? "\t" : "") (r * 5 + c == 7 || r * 5 + c == 33 ? "" : 60 + (r * 7 + c * 3) % 40)
-        printf "%s%s", (r ? "\n" : ""), line } }' >"$WORK/small.txt"
-values=$(values_in "$WORK/small.txt")
-cells=$(cells_in "$WORK/small.txt")
+# grade_block FILE ROWS COLS: a class of grades, two empty cells.
+grade_block() {
+    awk -v rows="$2" -v cols="$3" 'BEGIN { for (r = 0; r < rows; r++) { line = ""
+        for (c = 0; c < cols; c++) line = line (c ? "\t" : "") (r * cols + c == 7 || r * cols + c == 33 ? "" : 60 + (r * 7 + c * 3) % 40)
+        printf "%s%s", (r ? "\n" : ""), line } }' >"$1"
+}
+grade_block "$WORK/small.txt" 10 5
+grade_block "$WORK/class.txt" 40 10
 
 start_tamvera_recorded
 
-# timed_run MODE SPEED STEP: one run of the small list; prints duration, nominal pause
-# time, estimate and processor time.
+# timed_run LIST ROWS COLS MODE SPEED STEP: one run of the list into a practice form of
+# ROWS x COLS; prints duration, nominal pause time, estimate and processor time.
 timed_run() {
-    local mode=$1 speed=$2 step=$3 nominal
+    local list=$1 rows=$2 cols=$3 mode=$4 speed=$5 step=$6 nominal values cells
+    values=$(values_in "$list")
+    cells=$(cells_in "$list")
     # The run's own pauses: per value four short ones and the closing one in Pilihan, one
     # short one per cell in Isian, one per row; the estimate is all of them but the start
     # wait, since every pause counts into it with its own length.
     if [ "$mode" == pilihan ]; then
-        nominal=$(awk -v v="$values" -v c="$cells" -v s="$step" 'BEGIN { print 2 + (v * 0.4 + c * 0.15 + 10 * 0.1) * s / 0.1 }')
+        nominal=$(awk -v v="$values" -v c="$cells" -v r="$rows" -v s="$step" 'BEGIN { print 2 + (v * 0.4 + c * 0.15 + r * 0.1) * s / 0.1 }')
     else
-        nominal=$(awk -v c="$cells" -v s="$step" 'BEGIN { print 2 + (c + 10) * s }')
+        nominal=$(awk -v c="$cells" -v r="$rows" -v s="$step" 'BEGIN { print 2 + (c + r) * s }')
     fi
-    start_practice rapor "$mode" 10 5
+    start_practice rapor "$mode" "$rows" "$cols"
     choose rapor "$mode" "$speed"
-    paste_list "$WORK/small.txt"
-    expected_out_of "$WORK/small.txt" >"$WORK/expected.txt"
+    paste_list "$list"
+    expected_out_of "$list" >"$WORK/expected.txt"
     local before cpu_before started shown duration cpu
     before=$(beeps)
     click_at 232 356
@@ -74,15 +81,19 @@ timed_run() {
     duration=$(cat "$WORK/duration")
     cpu=$(cat "$WORK/cpu")
     poll 10 beeps_are $((before + 2)) || true
-    expect_out "$mode $speed: the list landed" "$WORK/expected.txt" 10
-    log "figure: $mode $speed: ENTER to first beep $duration s; pauses $nominal s (2 s start wait included);" \
+    expect_out "$rows x $cols, $mode $speed: the list landed" "$WORK/expected.txt" 10
+    log "figure: $rows x $cols, $mode $speed: ENTER to first beep $duration s; pauses $nominal s (2 s start wait included);" \
         "estimate $(awk -v n="$nominal" 'BEGIN { print n - 2 }') s, shown early in the run as \"$shown\";" \
         "Tamvera processor time $(awk -v a="$cpu_before" -v b="$cpu" -v d="$duration" 'BEGIN { printf "%.2f s (%.1f %% of the run)", b - a, 100 * (b - a) / d }')"
     stop_practice
 }
-timed_run isian cepat 0.1
-timed_run isian sedang 0.2
-timed_run isian lambat 0.3
-timed_run pilihan cepat 0.1
+if [ "$pacing_only" -eq 0 ]; then
+    timed_run "$WORK/small.txt" 10 5 isian cepat 0.1
+    timed_run "$WORK/small.txt" 10 5 isian sedang 0.2
+    timed_run "$WORK/small.txt" 10 5 isian lambat 0.3
+    timed_run "$WORK/small.txt" 10 5 pilihan cepat 0.1
+fi
+# A whole class, as a teacher types it at the end of a term.
+timed_run "$WORK/class.txt" 40 10 isian cepat 0.1
 
 finish
