@@ -14,7 +14,7 @@
 set -euo pipefail
 
 BUILD=$(cd "${1:?build folder}" && pwd)
-TAMVERA_EXE=$BUILD/src/app/Tamvera.exe
+TAMVERA_EXE=${TAMVERA_EXE:-$BUILD/src/app/Tamvera.exe}  # another build's Tamvera.exe may be tried
 PROBE_EXE=$BUILD/tests/wine/window/window_probe.exe
 LATIHAN_EXE=$BUILD/practice/TamveraLatihan.exe
 : "${WINE:?run through scripts/wine-env.sh exec}" "${DISPLAY:?no display}"
