@@ -162,6 +162,9 @@ bool Win32Platform::activateWindowByTitle(std::u16string_view title) {
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
     HWND target = search.exact ? search.exact : search.prefix;
     if (!target) return false;
+    // A minimized window would stay out of sight while the keys go into it: bring it back
+    // first (to its normal or maximized size, as it was).
+    if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
     SetForegroundWindow(target);
     return true;
 }
