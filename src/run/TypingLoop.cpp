@@ -16,6 +16,8 @@ namespace {
 // A foreign window was found in front before a key: the run ends there, as at a raised
 // flag. Never leaves the typing loop.
 struct ForeignWindowStop {};
+
+constexpr float kClickWaitSeconds = 0.01f;
 }  // namespace
 
 void TypingLoop::IsiNilai() {
@@ -52,6 +54,10 @@ void TypingLoop::typeRows() {
 
 bool TypingLoop::abortOnErrorFlag() {
     if (form_.Kesalahan != 1) return false;
+    // A click on the main window brings it to the front and so stops the run; the box
+    // would swallow the click's release. Let a click in progress finish first, so that
+    // "Berhenti" and the "X" still end the program at once.
+    while (platform_.mouseButtonHeld()) Pause(platform_, kClickWaitSeconds);
     platform_.focusMainWindow();
     ShowApology(platform_);
     form_.Kesalahan = 0;

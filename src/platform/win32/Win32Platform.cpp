@@ -177,6 +177,11 @@ void Win32Platform::focusMainWindow() {
 
 void Win32Platform::setCursorPos(int x, int y) { SetCursorPos(x, y); }
 
+bool Win32Platform::mouseButtonHeld() {
+    // The physical buttons: with swapped buttons either may be the primary one.
+    return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0;
+}
+
 void Win32Platform::beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, durationMs); }
 
 void Win32Platform::exitProcess() { ExitProcess(0); }

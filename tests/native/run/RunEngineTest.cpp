@@ -391,6 +391,28 @@ TEST_F(RunTest, BerhentiEndsTheProgramMidRun) {
     EXPECT_EQ(fake.fineTimingDepth, 0);
 }
 
+// Pressing "Berhenti" brings Tamvera's own window to the front, which stops the run before
+// its next key; the apology waits for the release, so the click still ends the program.
+TEST_F(RunTest, BerhentiPressedMidRowStillEndsTheProgram) {
+    engine.Btn_EntriIsian_Click();
+    fake.afterSend = [&] {
+        if (fake.sentInputs.size() == 2) {  // "80" typed: the button goes down
+            fake.foregroundTitle = "Tamvera";
+            fake.mouseHeld = true;
+        }
+    };
+    int heldPasses = 0;
+    fake.onProcessMessages = [&] {
+        if (fake.mouseHeld && ++heldPasses == 20) {
+            fake.mouseHeld = false;
+            form.Btn_Berhenti.Click();
+        }
+    };
+    EXPECT_THROW(start(u"80\t81"), testing::ProcessExited);
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80"}));
+    EXPECT_EQ(count(kApologyBox), 0u);
+}
+
 TEST_F(RunTest, StartIsIgnoredWhileARunIsInProgress) {
     engine.Btn_EntriIsian_Click();
     int clicks = 0;
