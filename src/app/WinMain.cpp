@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "form/FormModel.h"
 #include "platform/win32/Win32Platform.h"
-#include "run/FormModel.h"
 #include "run/RunEngine.h"
 #include "window/win32/Form1.h"
 
@@ -41,7 +41,7 @@ int runMessageLoop(tamvera::window::win32::Form1& window) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     OleScope ole;
     tamvera::Win32Platform platform;
-    tamvera::run::FormModel form;
+    tamvera::form::FormModel form;
     tamvera::run::RunEngine engine(form, platform);
     std::unique_ptr<tamvera::window::win32::Form1> window = tamvera::window::win32::Form1::create(
         {.instance = instance, .form = &form, .engine = &engine, .platform = &platform});

@@ -97,6 +97,8 @@ public:
     // Gives the main window the keyboard focus.
     virtual void focusMainWindow() = 0;
     virtual void setCursorPos(int x, int y) = 0;
+    // True while a mouse button is held down.
+    virtual bool mouseButtonHeld() = 0;
     virtual void beep(unsigned frequencyHz, unsigned durationMs) = 0;
     // Ends the process at once.
     [[noreturn]] virtual void exitProcess() = 0;

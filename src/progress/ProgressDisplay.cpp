@@ -5,19 +5,19 @@
 
 namespace tamvera::progress {
 
-void Txt_SaatIni_Change(run::FormModel& form) {
+void Txt_SaatIni_Change(form::FormModel& form) {
     form.Txt_Perkembangan.setText(ProgressText(form.Txt_SaatIni.Text(), form.Txt_Total.Text()));
 }
 
-void Txt_WaktuSaatIni_Change(run::FormModel& form, Platform& platform) {
+void Txt_WaktuSaatIni_Change(form::FormModel& form, Platform& platform) {
     const double remaining = ReadHolder(platform, form.Txt_WaktuTotal) - ReadHolder(platform, form.Txt_WaktuSaatIni);
     form.Txt_Waktu.setText(RemainingTimeText(remaining));
 }
 
-void TambahWaktuSaatIni(run::FormModel& form, Platform& platform, double baseSeconds) {
+void TambahWaktuSaatIni(form::FormModel& form, Platform& platform, double baseSeconds) {
     AddTimeStep(platform, form, form.Txt_WaktuSaatIni, baseSeconds);
 }
 
-void AdvanceCurrentCount(run::FormModel& form, Platform& platform) { AddToHolder(platform, form.Txt_SaatIni, 1); }
+void AdvanceCurrentCount(form::FormModel& form, Platform& platform) { AddToHolder(platform, form.Txt_SaatIni, 1); }
 
 }  // namespace tamvera::progress

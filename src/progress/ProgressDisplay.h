@@ -2,23 +2,23 @@
 // text follows Txt_SaatIni, the remaining-time text follows Txt_WaktuSaatIni.
 #pragma once
 
+#include "form/FormModel.h"
 #include "platform/Platform.h"
 #include "progress/Totals.h"
-#include "run/FormModel.h"
 
 namespace tamvera::progress {
 
 // Change handler of Txt_SaatIni: Txt_Perkembangan = "<current> dari <total> Nilai".
-void Txt_SaatIni_Change(run::FormModel& form);
+void Txt_SaatIni_Change(form::FormModel& form);
 
 // Change handler of Txt_WaktuSaatIni: Txt_Waktu from the estimate minus the elapsed
 // time. Failure when a holder does not hold a number.
-void Txt_WaktuSaatIni_Change(run::FormModel& form, Platform& platform);
+void Txt_WaktuSaatIni_Change(form::FormModel& form, Platform& platform);
 
 // One time step on the elapsed time: the pause of `baseSeconds` just made.
-void TambahWaktuSaatIni(run::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
+void TambahWaktuSaatIni(form::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
 
 // One more typed value on the current count.
-void AdvanceCurrentCount(run::FormModel& form, Platform& platform);
+void AdvanceCurrentCount(form::FormModel& form, Platform& platform);
 
 }  // namespace tamvera::progress

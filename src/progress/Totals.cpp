@@ -2,47 +2,47 @@
 
 #include <string>
 
+#include "form/EntryOptions.h"
+#include "form/HandOffFile.h"
 #include "progress/SecondsText.h"
-#include "run/EntryOptions.h"
-#include "run/HandOffFile.h"
 
 namespace tamvera::progress {
 
-double ReadHolder(Platform& platform, const run::TextBox& holder) {
+double ReadHolder(Platform& platform, const form::TextBox& holder) {
     return ParseSeconds(holder.Text(), platform.decimalSeparator());
 }
 
-void AddToHolder(Platform& platform, run::TextBox& holder, double increment) {
+void AddToHolder(Platform& platform, form::TextBox& holder, double increment) {
     const double sum = ReadHolder(platform, holder) + increment;
     holder.setText(FormatSeconds(sum, platform.decimalSeparator()));
 }
 
-void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder, double baseSeconds) {
+void AddTimeStep(Platform& platform, const form::FormModel& form, form::TextBox& holder, double baseSeconds) {
     const double medium = baseSeconds * 2;
-    if (form.Btn_Cepat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, baseSeconds);
-    if (form.Btn_Sedang.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, medium);
-    if (form.Btn_Lambat.BtnStyle() == run::options::kChosen) AddToHolder(platform, holder, baseSeconds + medium);
+    if (form.Btn_Cepat.BtnStyle() == form::options::kChosen) AddToHolder(platform, holder, baseSeconds);
+    if (form.Btn_Sedang.BtnStyle() == form::options::kChosen) AddToHolder(platform, holder, medium);
+    if (form.Btn_Lambat.BtnStyle() == form::options::kChosen) AddToHolder(platform, holder, baseSeconds + medium);
 }
 
-void HitungTotal(run::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
+void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
     form.Txt_SaatIni.setText(u"0");
     form.Txt_Total.setText(u"0");
-    run::HandOffReader reader(platform, handOffPath);
+    form::HandOffReader reader(platform, handOffPath);
     std::u16string row;
     while (reader.ReadRow(row))
-        for (std::u16string_view cell : run::SplitCells(row))
+        for (std::u16string_view cell : form::SplitCells(row))
             if (!cell.empty()) AddToHolder(platform, form.Txt_Total, 1);
 }
 
-void HitungWaktu(run::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
+void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
     form.Txt_WaktuSaatIni.setText(u"0");
     form.Txt_WaktuTotal.setText(u"0");
-    run::HandOffReader reader(platform, handOffPath);
+    form::HandOffReader reader(platform, handOffPath);
     std::u16string row;
     while (reader.ReadRow(row)) {
         if (form.Kesalahan == 1) break;
-        const bool choice = run::options::ChoiceModeChosen(form);
-        for (std::u16string_view cell : run::SplitCells(row)) {
+        const bool choice = form::options::ChoiceModeChosen(form);
+        for (std::u16string_view cell : form::SplitCells(row)) {
             if (!choice) {
                 TambahWaktu(form, platform);
                 continue;
@@ -57,7 +57,7 @@ void HitungWaktu(run::FormModel& form, Platform& platform, std::u16string_view h
     }
 }
 
-void TambahWaktu(run::FormModel& form, Platform& platform, double baseSeconds) {
+void TambahWaktu(form::FormModel& form, Platform& platform, double baseSeconds) {
     AddTimeStep(platform, form, form.Txt_WaktuTotal, baseSeconds);
 }
 

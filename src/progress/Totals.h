@@ -4,8 +4,8 @@
 
 #include <string_view>
 
+#include "form/FormModel.h"
 #include "platform/Platform.h"
-#include "run/FormModel.h"
 
 namespace tamvera::progress {
 
@@ -18,26 +18,26 @@ inline constexpr double kShortPause = 0.1;
 inline constexpr double kClosingPause = 0.15;
 
 // A holder's text as a number; Failure when it is not one.
-double ReadHolder(Platform& platform, const run::TextBox& holder);
+double ReadHolder(Platform& platform, const form::TextBox& holder);
 // Read, add in double precision, write back the seconds text (one assignment).
-void AddToHolder(Platform& platform, run::TextBox& holder, double increment);
+void AddToHolder(Platform& platform, form::TextBox& holder, double increment);
 // One time step of a pause of `baseSeconds` on a time holder: for fast, medium and slow
 // in this order, each chosen one adds its length in an assignment of its own.
-void AddTimeStep(Platform& platform, const run::FormModel& form, run::TextBox& holder,
+void AddTimeStep(Platform& platform, const form::FormModel& form, form::TextBox& holder,
                  double baseSeconds = kShortPause);
 
 // Resets the current and total counts, then counts the non-empty cells of the hand-off
 // file into Txt_Total.
-void HitungTotal(run::FormModel& form, Platform& platform, std::u16string_view handOffPath);
+void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath);
 
 // Resets the elapsed and estimated times, then sums the pauses the typing loop will make
 // for the hand-off file into Txt_WaktuTotal, one time step each: per row one 0.1 s step,
 // plus in fill-in mode one 0.1 s step per cell, or in choice mode one 0.15 s step per
 // cell and four 0.1 s steps more per non-empty cell (the mode read per row). At a raised
 // error flag it stops summing and leaves the flag for the typing loop, which reports it.
-void HitungWaktu(run::FormModel& form, Platform& platform, std::u16string_view handOffPath);
+void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath);
 
 // One time step on the estimate.
-void TambahWaktu(run::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
+void TambahWaktu(form::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
 
 }  // namespace tamvera::progress

@@ -1,7 +1,5 @@
 #include "run/ChoiceEntry.h"
 
-#include "keys/SendKeys.h"
-
 namespace tamvera::run {
 
 namespace {
@@ -21,19 +19,10 @@ constexpr ChoiceRow kChoiceTable[] = {
 };
 }  // namespace
 
-ChoicePresses ChoicePressesFor(std::u16string_view value) {
+std::vector<ChoiceKey> TulisNilaiPilihan(std::u16string_view value) {
     for (const ChoiceRow& row : kChoiceTable)
-        if (row.value == value) return {row.key, row.presses};
-    return {};
-}
-
-void TulisNilaiPilihan(Platform& platform, std::u16string_view value) {
-    const ChoicePresses presses = ChoicePressesFor(value);
-    if (presses.presses == 0) {
-        keys::SendLiteralText(platform, value);
-        return;
-    }
-    for (int i = 0; i < presses.presses; ++i) keys::SendKeyString(platform, presses.key);
+        if (row.value == value) return std::vector<ChoiceKey>(static_cast<std::size_t>(row.presses), {row.key});
+    return {{value, true}};
 }
 
 }  // namespace tamvera::run

@@ -4,21 +4,21 @@
 #pragma once
 
 #include <string_view>
-
-#include "platform/Platform.h"
+#include <vector>
 
 namespace tamvera::run {
 
-// How a value is entered in a list: `presses` times the one-digit key `key`, or, for
-// any value not in the table, the value itself typed once (presses == 0).
-struct ChoicePresses {
-    std::u16string_view key;
-    int presses = 0;
+// One key string of a choice entry: a press of a digit key (a key string), or a value
+// outside the table typed literally.
+struct ChoiceKey {
+    std::u16string_view text;
+    bool literal = false;
 };
-ChoicePresses ChoicePressesFor(std::u16string_view value);
 
-// Sends the presses for `value`, one key string per press and no pause in between; a
-// value outside the table is typed literally, once.
-void TulisNilaiPilihan(Platform& platform, std::u16string_view value);
+// The key strings that put `value` into a list, in the order they are sent, one call
+// each and no pause in between: the table's presses of a digit, or, for any value not in
+// the table, the value itself typed literally once. The views point into the table or
+// into `value`. The typing loop sends them; nothing is sent here.
+std::vector<ChoiceKey> TulisNilaiPilihan(std::u16string_view value);
 
 }  // namespace tamvera::run

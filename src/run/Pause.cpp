@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "run/EntryOptions.h"
+#include "form/EntryOptions.h"
 
 namespace tamvera::run {
 
@@ -55,11 +55,11 @@ void Pause(Platform& platform, float seconds) {
     passUntil(platform, end, [&](float now) { return now >= end || passedMidnight(start, now); });
 }
 
-void PauseForSpeed(Platform& platform, const FormModel& form, float seconds) {
+void PauseForSpeed(Platform& platform, const form::FormModel& form, float seconds) {
     // Fast keeps the length (factor 1); medium and slow are tested on their own, so with
     // no speed chosen the length stays as given.
-    if (form.Btn_Sedang.BtnStyle() == options::kChosen) seconds = static_cast<float>(seconds * 2.0f);
-    if (form.Btn_Lambat.BtnStyle() == options::kChosen) seconds = static_cast<float>(seconds * 3.0f);
+    if (form.Btn_Sedang.BtnStyle() == form::options::kChosen) seconds = static_cast<float>(seconds * 2.0f);
+    if (form.Btn_Lambat.BtnStyle() == form::options::kChosen) seconds = static_cast<float>(seconds * 3.0f);
     Pause(platform, seconds);
 }
 

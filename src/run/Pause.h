@@ -3,8 +3,8 @@
 // next message or the end of the wait.
 #pragma once
 
+#include "form/FormModel.h"
 #include "platform/Platform.h"
-#include "run/FormModel.h"
 
 namespace tamvera::run {
 
@@ -14,6 +14,6 @@ void Pause(Platform& platform, float seconds);
 
 // Pause scaled by the chosen speed: three independent tests, x1 fast, x2 medium,
 // x3 slow; with no speed chosen the length stays as given.
-void PauseForSpeed(Platform& platform, const FormModel& form, float seconds);
+void PauseForSpeed(Platform& platform, const form::FormModel& form, float seconds);
 
 }  // namespace tamvera::run

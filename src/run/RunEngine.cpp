@@ -2,12 +2,12 @@
 
 #include <exception>
 
+#include "form/EntryOptions.h"
+#include "form/HandOffFile.h"
 #include "platform/Failure.h"
 #include "progress/ProgressDisplay.h"
 #include "progress/Totals.h"
-#include "run/ChoiceEntry.h"
-#include "run/EntryOptions.h"
-#include "run/HandOffFile.h"
+#include "run/ForegroundGuard.h"
 #include "run/Messages.h"
 #include "run/Pause.h"
 #include "run/TypingLoop.h"
@@ -23,13 +23,13 @@ constexpr float kStartWaitSeconds = 2.0f;
 // Marks the run in progress for as long as the start handler runs.
 class RunningScope {
 public:
-    explicit RunningScope(FormModel& form) : form_(form) { form_.setRunning(true); }
+    explicit RunningScope(form::FormModel& form) : form_(form) { form_.setRunning(true); }
     ~RunningScope() { form_.setRunning(false); }
     RunningScope(const RunningScope&) = delete;
     RunningScope& operator=(const RunningScope&) = delete;
 
 private:
-    FormModel& form_;
+    form::FormModel& form_;
 };
 
 // Fine system timer resolution for the whole run, so the waits of the pauses end within
@@ -45,19 +45,12 @@ private:
     Platform& platform_;
 };
 
-bool containsRapor(std::u16string title) {
-    const auto first = title.find_first_not_of(u' ');
-    if (first == std::u16string::npos) return false;
-    title = title.substr(first, title.find_last_not_of(u' ') - first + 1);
-    for (char16_t& c : title)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return title.find(u"RAPOR") != std::u16string::npos;
-}
-
 }  // namespace
 
-RunEngine::RunEngine(FormModel& form, Platform& platform)
-    : form_(form), platform_(platform), handOffPath_(platform.programFolder() + u"\\" + std::u16string(kHandOffName)) {
+RunEngine::RunEngine(form::FormModel& form, Platform& platform)
+    : form_(form),
+      platform_(platform),
+      handOffPath_(platform.programFolder() + u"\\" + std::u16string(form::kHandOffName)) {
     form_.Btn_Mulai.Click = [this] { Btn_Mulai_Click(); };
     form_.Btn_Berhenti.Click = [this] { Btn_Berhenti_Click(); };
     form_.Btn_Tamvera.Click = [this] { Btn_Tamvera_Click(); };
@@ -104,7 +97,7 @@ void RunEngine::runConfirmed() {
     // A flag left from an earlier run must not stop this one.
     form_.Kesalahan = 0;
     form_.setTimer_CekKesalahan_Enabled(true);
-    handOffPath_ = WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
+    handOffPath_ = form::WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
     activateTarget();
     Pause(kStartWaitSeconds);
     IsiNilai();
@@ -114,7 +107,7 @@ void RunEngine::runConfirmed() {
 }
 
 void RunEngine::activateTarget() {
-    const auto title = options::TargetTitle(form_);
+    const auto title = form::options::TargetTitle(form_);
     if (title && !platform_.activateWindowByTitle(*title)) throw Failure("the target window is not open");
 }
 
@@ -131,20 +124,19 @@ void RunEngine::endWithFailure() {
 void RunEngine::Btn_Berhenti_Click() { platform_.exitProcess(); }
 
 void RunEngine::Timer_CekKesalahan_Timer() {
-    if (!options::GuardWatchesForeground(form_)) return;
-    if (!containsRapor(platform_.fromAnsi(platform_.foregroundWindowTitle()))) form_.Kesalahan = 1;
+    if (ForeignWindowInFront(form_, platform_)) form_.Kesalahan = 1;
 }
 
 void RunEngine::Txt_Nilai_Click() { form_.Txt_Nilai.setText(u""); }
 
-void RunEngine::Btn_Tamvera_Click() { options::Btn_Tamvera_Click(form_); }
-void RunEngine::Btn_ERapor_Click() { options::Btn_ERapor_Click(form_); }
-void RunEngine::Btn_Dapodik_Click() { options::Btn_Dapodik_Click(form_); }
-void RunEngine::Btn_EntriIsian_Click() { options::Btn_EntriIsian_Click(form_); }
-void RunEngine::Btn_EntriPilihan_Click() { options::Btn_EntriPilihan_Click(form_); }
-void RunEngine::Btn_Cepat_Click() { options::Btn_Cepat_Click(form_); }
-void RunEngine::Btn_Sedang_Click() { options::Btn_Sedang_Click(form_); }
-void RunEngine::Btn_Lambat_Click() { options::Btn_Lambat_Click(form_); }
+void RunEngine::Btn_Tamvera_Click() { form::options::Btn_Tamvera_Click(form_); }
+void RunEngine::Btn_ERapor_Click() { form::options::Btn_ERapor_Click(form_); }
+void RunEngine::Btn_Dapodik_Click() { form::options::Btn_Dapodik_Click(form_); }
+void RunEngine::Btn_EntriIsian_Click() { form::options::Btn_EntriIsian_Click(form_); }
+void RunEngine::Btn_EntriPilihan_Click() { form::options::Btn_EntriPilihan_Click(form_); }
+void RunEngine::Btn_Cepat_Click() { form::options::Btn_Cepat_Click(form_); }
+void RunEngine::Btn_Sedang_Click() { form::options::Btn_Sedang_Click(form_); }
+void RunEngine::Btn_Lambat_Click() { form::options::Btn_Lambat_Click(form_); }
 
 void RunEngine::Txt_SaatIni_Change() { progress::Txt_SaatIni_Change(form_); }
 void RunEngine::Txt_WaktuSaatIni_Change() { progress::Txt_WaktuSaatIni_Change(form_, platform_); }
@@ -154,7 +146,6 @@ std::u16string RunEngine::IsiNilai() {
     return {};
 }
 
-void RunEngine::TulisNilaiPilihan(std::u16string_view value) { run::TulisNilaiPilihan(platform_, value); }
 void RunEngine::HitungTotal() { progress::HitungTotal(form_, platform_, handOffPath_); }
 void RunEngine::HitungWaktu() { progress::HitungWaktu(form_, platform_, handOffPath_); }
 void RunEngine::TambahWaktu() { progress::TambahWaktu(form_, platform_); }

@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "form/FormModel.h"
 #include "platform/Platform.h"
-#include "run/FormModel.h"
 
 namespace tamvera::run {
 
 class RunEngine {
 public:
-    RunEngine(FormModel& form, Platform& platform);
+    RunEngine(form::FormModel& form, Platform& platform);
     ~RunEngine();
     RunEngine(const RunEngine&) = delete;
     RunEngine& operator=(const RunEngine&) = delete;
@@ -49,7 +49,6 @@ public:
     // The typing loop over the current hand-off file; failures pass up. Returns the
     // empty text, as it always did.
     std::u16string IsiNilai();
-    void TulisNilaiPilihan(std::u16string_view value);
     void HitungTotal();
     void HitungWaktu();
     void TambahWaktu();
@@ -66,7 +65,7 @@ private:
     void activateTarget();
     void endWithFailure();
 
-    FormModel& form_;
+    form::FormModel& form_;
     Platform& platform_;
     std::u16string handOffPath_;
 };

@@ -1,29 +1,48 @@
 #include "run/TypingLoop.h"
 
+#include "form/EntryOptions.h"
+#include "form/HandOffFile.h"
 #include "keys/SendKeys.h"
 #include "progress/ProgressDisplay.h"
 #include "progress/Totals.h"
 #include "run/ChoiceEntry.h"
-#include "run/EntryOptions.h"
-#include "run/HandOffFile.h"
+#include "run/ForegroundGuard.h"
 #include "run/Messages.h"
 #include "run/Pause.h"
 
 namespace tamvera::run {
 
+namespace {
+// A foreign window was found in front before a key: the run ends there, as at a raised
+// flag. Never leaves the typing loop.
+struct ForeignWindowStop {};
+
+constexpr float kClickWaitSeconds = 0.01f;
+}  // namespace
+
 void TypingLoop::IsiNilai() {
     progress::HitungTotal(form_, platform_, path_);
     progress::HitungWaktu(form_, platform_, path_);
-    HandOffReader reader(platform_, path_);
+    try {
+        typeRows();
+    } catch (const ForeignWindowStop&) {
+        // The hand-off file is closed by now; the flag raised before the throw is reported
+        // and cleared as at the start of a row.
+        abortOnErrorFlag();
+    }
+}
+
+void TypingLoop::typeRows() {
+    form::HandOffReader reader(platform_, path_);
     // A foreign window in front already (during the start's wait): no key at all.
     if (abortOnErrorFlag()) return;
-    sendKeys(options::DapodikChosen(form_) ? u"{RIGHT}" : u"{Tab}");
+    sendKeys(form::options::DapodikChosen(form_) ? u"{RIGHT}" : u"{Tab}");
 
     std::u16string row;
     while (reader.ReadRow(row)) {
         if (abortOnErrorFlag()) return;
-        const bool choice = options::ChoiceModeChosen(form_);
-        for (std::u16string_view cell : SplitCells(row)) {
+        const bool choice = form::options::ChoiceModeChosen(form_);
+        for (std::u16string_view cell : form::SplitCells(row)) {
             if (choice)
                 typeChoiceCell(cell);
             else
@@ -35,6 +54,10 @@ void TypingLoop::IsiNilai() {
 
 bool TypingLoop::abortOnErrorFlag() {
     if (form_.Kesalahan != 1) return false;
+    // A click on the main window brings it to the front and so stops the run; the box
+    // would swallow the click's release. Let a click in progress finish first, so that
+    // "Berhenti" and the "X" still end the program at once.
+    while (platform_.mouseButtonHeld()) Pause(platform_, kClickWaitSeconds);
     platform_.focusMainWindow();
     ShowApology(platform_);
     form_.Kesalahan = 0;
@@ -49,7 +72,12 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
         pauseAndCount(progress::kShortPause);
-        TulisNilaiPilihan(platform_, cell);
+        for (const ChoiceKey& key : TulisNilaiPilihan(cell)) {
+            if (key.literal)
+                sendLiteral(key.text);
+            else
+                sendKeys(key.text);
+        }
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
         progress::AdvanceCurrentCount(form_, platform_);
@@ -60,33 +88,50 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
 
 void TypingLoop::typeFillInCell(std::u16string_view cell) {
     if (!cell.empty()) {
-        if (options::DapodikChosen(form_)) {
+        if (form::options::DapodikChosen(form_)) {
             sendKeys(u"{RIGHT}");
             sendKeys(u"{ENTER}");
-            keys::SendLiteralText(platform_, cell);
+            sendLiteral(cell);
             sendKeys(u"{ENTER}");
         } else {
-            keys::SendLiteralText(platform_, cell);
+            sendLiteral(cell);
         }
         progress::AdvanceCurrentCount(form_, platform_);
-    } else if (options::DapodikChosen(form_)) {
+    } else if (form::options::DapodikChosen(form_)) {
         // An empty cell still moves one field over, as a value's own "{RIGHT}" does, so
         // the later values of the row stay in their columns.
         sendKeys(u"{RIGHT}");
     }
     pauseAndCount(progress::kShortPause);
-    if (!options::DapodikChosen(form_)) sendKeys(u"{Tab}");
+    if (!form::options::DapodikChosen(form_)) sendKeys(u"{Tab}");
 }
 
 void TypingLoop::endRow() {
     pauseAndCount(progress::kShortPause);
-    if (options::DapodikChosen(form_)) {
+    if (form::options::DapodikChosen(form_)) {
         sendKeys(u"{RIGHT}");
         sendKeys(u"{RIGHT}");
     }
 }
 
-void TypingLoop::sendKeys(std::u16string_view keys) { keys::SendKeyString(platform_, keys); }
+void TypingLoop::sendKeys(std::u16string_view keys) {
+    stopUnlessTargetInFront();
+    keys::SendKeyString(platform_, keys);
+}
+
+void TypingLoop::sendLiteral(std::u16string_view text) {
+    stopUnlessTargetInFront();
+    keys::SendLiteralText(platform_, text);
+}
+
+// The guard's timer ticks only inside the pauses and the loop tests the flag only at the
+// start of a row: a window that came to the front since would get the rest of the row.
+// So the foreground is tested right before every key string.
+void TypingLoop::stopUnlessTargetInFront() {
+    if (!ForeignWindowInFront(form_, platform_)) return;
+    form_.Kesalahan = 1;
+    throw ForeignWindowStop{};
+}
 
 // Every pause of the loop counts into the elapsed time with its own length, as the
 // estimate counted it, so the remaining time shown is the time the run still takes.

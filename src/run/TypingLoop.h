@@ -6,32 +6,38 @@
 #include <string>
 #include <string_view>
 
+#include "form/FormModel.h"
 #include "platform/Platform.h"
-#include "run/FormModel.h"
 
 namespace tamvera::run {
 
 class TypingLoop {
 public:
-    TypingLoop(FormModel& form, Platform& platform, std::u16string_view handOffPath)
+    TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath)
         : form_(form), platform_(platform), path_(handOffPath) {}
 
     // Counts and estimates, then types every row. Returns normally at the end of the
     // file and after an abort on the error flag (which it reports and clears); any
-    // failure passes up. The flag is tested before the entry key and before each row.
+    // failure passes up. The flag is tested before the entry key and before each row,
+    // and with a watched target the foreground window before every key string: a
+    // foreign window in front raises the flag and ends the run before that key.
     void IsiNilai();
 
 private:
+    void typeRows();
     // Reports a raised error flag: focus back to the main window, the apology, flag
     // cleared. True when the run must stop.
     bool abortOnErrorFlag();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
     void endRow();
+    // Every key of the run leaves through these two, each after the foreground test.
     void sendKeys(std::u16string_view keys);
+    void sendLiteral(std::u16string_view text);
+    void stopUnlessTargetInFront();
     void pauseAndCount(double baseSeconds);
 
-    FormModel& form_;
+    form::FormModel& form_;
     Platform& platform_;
     std::u16string path_;
 };

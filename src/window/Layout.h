@@ -4,7 +4,7 @@
 // chrome (window/Chrome.h) hit-tests the labels with it.
 //
 // Initial captions, styles and texts of the flat buttons and text boxes are not repeated
-// here: they live in the form's model (run/FormModel.h), which each entry points at.
+// here: they live in the form's model (form/FormModel.h), which each entry points at.
 #pragma once
 
 #include <array>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "controls/ButtonPaint.h"
-#include "run/FormModel.h"
+#include "form/FormModel.h"
 
 namespace tamvera::window {
 
@@ -87,51 +87,51 @@ struct ControlEntry {
     std::optional<FontStyle> font = std::nullopt;
     std::optional<Colour> foreColour = std::nullopt;
     std::u16string_view text = {};  // labels only; text boxes and buttons: the model
-    controls::ucBtnFacebook run::FormModel::*button = nullptr;
-    run::TextBox run::FormModel::*textBox = nullptr;
+    controls::ucBtnFacebook form::FormModel::*button = nullptr;
+    form::TextBox form::FormModel::*textBox = nullptr;
 };
 
 // The controls from the top of the stacking order downwards (where two overlap, the
 // earlier one lies above). Windowed controls lie above all labels and lines.
 inline constexpr std::array<ControlEntry, 30> kControls{{
     {"Txt_WaktuSaatIni", Kind::ValueHolder, Container::Form, {6120, 7440, 1215, 285}, 20,
-     {}, {}, {}, nullptr, &run::FormModel::Txt_WaktuSaatIni},
+     {}, {}, {}, nullptr, &form::FormModel::Txt_WaktuSaatIni},
     {"Txt_WaktuTotal", Kind::ValueHolder, Container::Form, {6120, 7080, 1215, 285}, 19,
-     {}, {}, {}, nullptr, &run::FormModel::Txt_WaktuTotal},
+     {}, {}, {}, nullptr, &form::FormModel::Txt_WaktuTotal},
     {"Txt_Total", Kind::ValueHolder, Container::Form, {6120, 8400, 1335, 375}, 18,
-     {}, {}, {}, nullptr, &run::FormModel::Txt_Total},
+     {}, {}, {}, nullptr, &form::FormModel::Txt_Total},
     {"Txt_SaatIni", Kind::ValueHolder, Container::Form, {6120, 7920, 1335, 375}, 17,
-     {}, {}, {}, nullptr, &run::FormModel::Txt_SaatIni},
+     {}, {}, {}, nullptr, &form::FormModel::Txt_SaatIni},
     {"Picture1", Kind::PictureBox, Container::Form, {0, 0, 4840, 8460}, 0},
     {"Timer_CekKesalahan", Kind::Timer, Container::Form, {}, -1},
     {"Txt_Nilai", Kind::GradeBox, Container::Picture1, {325, 5220, 1875, 2485}, 16,
-     kSegoeUi825, kGreyText, {}, nullptr, &run::FormModel::Txt_Nilai},
+     kSegoeUi825, kGreyText, {}, nullptr, &form::FormModel::Txt_Nilai},
     {"Txt_Perkembangan", Kind::DisplayBox, Container::Picture1, {2123, 4560, 2295, 255}, 12,
-     kSegoeUi825, kGreyText, {}, nullptr, &run::FormModel::Txt_Perkembangan},
+     kSegoeUi825, kGreyText, {}, nullptr, &form::FormModel::Txt_Perkembangan},
     {"Txt_Waktu", Kind::DisplayBox, Container::Picture1, {2120, 3900, 2295, 255}, 11,
-     kSegoeUi825, kGreyText, {}, nullptr, &run::FormModel::Txt_Waktu},
+     kSegoeUi825, kGreyText, {}, nullptr, &form::FormModel::Txt_Waktu},
     {"Btn_Mulai", Kind::FlatButton, Container::Picture1, {2400, 5160, 2175, 375}, 9,
-     {}, {}, {}, &run::FormModel::Btn_Mulai},
+     {}, {}, {}, &form::FormModel::Btn_Mulai},
     {"Btn_EntriPilihan", Kind::FlatButton, Container::Picture1, {2040, 3120, 1275, 375}, 4,
-     {}, {}, {}, &run::FormModel::Btn_EntriPilihan},
+     {}, {}, {}, &form::FormModel::Btn_EntriPilihan},
     {"Btn_EntriIsian", Kind::FlatButton, Container::Picture1, {3315, 3120, 1275, 375}, 5,
-     {}, {}, {}, &run::FormModel::Btn_EntriIsian},
+     {}, {}, {}, &form::FormModel::Btn_EntriIsian},
     {"Btn_Sedang", Kind::FlatButton, Container::Picture1, {2880, 2415, 855, 375}, 6,
-     {}, {}, {}, &run::FormModel::Btn_Sedang},
+     {}, {}, {}, &form::FormModel::Btn_Sedang},
     {"Btn_Cepat", Kind::FlatButton, Container::Picture1, {2040, 2415, 855, 375}, 7,
-     {}, {}, {}, &run::FormModel::Btn_Cepat},
+     {}, {}, {}, &form::FormModel::Btn_Cepat},
     {"Btn_Lambat", Kind::FlatButton, Container::Picture1, {3720, 2415, 855, 375}, 8,
-     {}, {}, {}, &run::FormModel::Btn_Lambat},
+     {}, {}, {}, &form::FormModel::Btn_Lambat},
     {"Btn_Berhenti", Kind::FlatButton, Container::Picture1, {2400, 5640, 2175, 375}, 10,
-     {}, {}, {}, &run::FormModel::Btn_Berhenti},
+     {}, {}, {}, &form::FormModel::Btn_Berhenti},
     {"Btn_Tamvera", Kind::FlatButton, Container::Picture1, {2040, 1680, 855, 375}, 22,
-     {}, {}, {}, &run::FormModel::Btn_Tamvera},
+     {}, {}, {}, &form::FormModel::Btn_Tamvera},
     {"Btn_ERapor", Kind::FlatButton, Container::Picture1, {2880, 1680, 855, 375}, 23,
-     {}, {}, {}, &run::FormModel::Btn_ERapor},
+     {}, {}, {}, &form::FormModel::Btn_ERapor},
     {"Btn_Web", Kind::FlatButton, Container::Picture1, {2400, 7320, 2175, 375}, 24,
-     {}, {}, {}, &run::FormModel::Btn_Web},
+     {}, {}, {}, &form::FormModel::Btn_Web},
     {"Btn_Dapodik", Kind::FlatButton, Container::Picture1, {3720, 1680, 855, 375}, 25,
-     {}, {}, {}, &run::FormModel::Btn_Dapodik},
+     {}, {}, {}, &form::FormModel::Btn_Dapodik},
     {"By_Pembuat", Kind::Label, Container::Picture1, {2760, 8040, 2055, 375}, 21},
     {"Label_DragMove2", Kind::Label, Container::Picture1, {0, 0, 4575, 375}, 15},
     {"Label_DragMove", Kind::Label, Container::Picture1, {0, 240, 4815, 1095}, 14},

@@ -9,12 +9,20 @@
 //   e2e_helper window TITLE [AFTER] a plain window of another program, titled TITLE, at
 //                                   (0, 760) 600 x 200, brought to the front; with AFTER,
 //                                   only once a window titled AFTER is in front (checked
-//                                   every 5 ms). Stays until the process is ended.
+//                                   every 5 ms). Stays until the process is ended, and
+//                                   prints "key <message> <code>" for every key message
+//                                   it receives.
+//   e2e_helper window TITLE --cell FILE N TEXT
+//                                   the same window, brought to the front the moment the
+//                                   practice target's out-file FILE (a Windows path) holds
+//                                   TEXT in its Nth cell, counted row by row from 1
+//                                   (checked every 2 ms)
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -87,15 +95,90 @@ int putOnClipboard(const char* path) {
     return placed ? 0 : 1;
 }
 
+// The whole file, read without blocking its writer's rename; empty when it cannot be read.
+std::string readShared(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// The Nth cell (from 1) of an out-file: rows end in LF, cells are separated by TAB.
+std::string cellOf(const std::string& outFile, long n) {
+    long index = 1;
+    std::string cell;
+    for (char c : outFile) {
+        if (c == '\t' || c == '\n') {
+            if (index == n) return cell;
+            ++index;
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    return {};
+}
+
+// What the window waits for before it takes the front.
+struct Trigger {
+    const char* afterTitle = nullptr;  // a window with this title in front
+    const char* outFile = nullptr;     // or this out-file holding `text` in cell `cell`
+    long cell = 0;
+    const char* text = nullptr;
+};
+
+void handleMessages() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Waits with the window alive (its messages handled every pass).
+void waitFor(const Trigger& trigger) {
+    const std::wstring awaited = trigger.afterTitle ? fromUtf8(trigger.afterTitle) : L"";
+    const std::wstring outFile = trigger.outFile ? fromUtf8(trigger.outFile) : L"";
+    for (;;) {
+        handleMessages();
+        if (trigger.afterTitle && foregroundTitle() == awaited) return;
+        if (trigger.outFile && cellOf(readShared(outFile), trigger.cell) == trigger.text) return;
+        if (!trigger.afterTitle && !trigger.outFile) return;
+        Sleep(2);
+    }
+}
+
+const char* keyMessageName(UINT message) {
+    switch (message) {
+        case WM_KEYDOWN: return "WM_KEYDOWN";
+        case WM_KEYUP: return "WM_KEYUP";
+        case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+        case WM_SYSKEYUP: return "WM_SYSKEYUP";
+        case WM_CHAR: return "WM_CHAR";
+        case WM_SYSCHAR: return "WM_SYSCHAR";
+        default: return nullptr;
+    }
+}
+
 LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
     }
+    // Every key that reaches this window is one that went astray.
+    if (const char* name = keyMessageName(message)) {
+        std::printf("key %s %u\n", name, static_cast<unsigned>(wParam));
+        std::fflush(stdout);
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int showPlainWindow(const char* title, const char* after) {
+int showPlainWindow(const char* title, const Trigger& trigger) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = plainWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -106,11 +189,10 @@ int showPlainWindow(const char* title, const char* after) {
     const HWND window = CreateWindowExW(0, wc.lpszClassName, fromUtf8(title).c_str(), WS_OVERLAPPEDWINDOW, 0, 760,
                                         600, 200, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
-    if (after) {
-        const std::wstring awaited = fromUtf8(after);
-        while (foregroundTitle() != awaited) Sleep(5);
-    }
-    ShowWindow(window, SW_SHOWNORMAL);
+    // Open behind the others from the start, as a chat window is: taking the front is
+    // then only the activation, which happens at once.
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    waitFor(trigger);
     SetForegroundWindow(window);
     std::printf("shown\n");
     std::fflush(stdout);
@@ -123,7 +205,9 @@ int showPlainWindow(const char* title, const char* after) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: e2e_helper foreground | clipboard FILE | window TITLE [AFTER]\n");
+    std::fprintf(stderr,
+                 "usage: e2e_helper foreground | clipboard FILE | window TITLE [AFTER] |"
+                 " window TITLE --cell FILE N TEXT\n");
     return 2;
 }
 
@@ -135,6 +219,9 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "foreground" && argc == 2) return printForeground();
     if (command == "clipboard" && argc == 3) return putOnClipboard(argv[2]);
-    if (command == "window" && (argc == 3 || argc == 4)) return showPlainWindow(argv[2], argc == 4 ? argv[3] : nullptr);
+    if (command == "window" && (argc == 3 || argc == 4))
+        return showPlainWindow(argv[2], {.afterTitle = argc == 4 ? argv[3] : nullptr});
+    if (command == "window" && argc == 7 && std::string_view(argv[3]) == "--cell" && std::atol(argv[5]) > 0)
+        return showPlainWindow(argv[2], {.outFile = argv[4], .cell = std::atol(argv[5]), .text = argv[6]});
     return usage();
 }

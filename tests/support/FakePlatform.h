@@ -71,6 +71,7 @@ public:
     std::vector<std::u16string> activatedTitles;
     int mainWindowFocusCount = 0;
     std::vector<std::pair<int, int>> cursorMoves;
+    bool mouseHeld = false;
     std::vector<std::pair<unsigned, unsigned>> beeps;
 
     // --- Files ------------------------------------------------------------------
@@ -111,6 +112,7 @@ public:
     bool activateWindowByTitle(std::u16string_view title) override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
+    bool mouseButtonHeld() override { return mouseHeld; }
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     [[noreturn]] void exitProcess() override;
     std::u16string programFolder() override { return programDir; }

@@ -162,6 +162,9 @@ bool Win32Platform::activateWindowByTitle(std::u16string_view title) {
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
     HWND target = search.exact ? search.exact : search.prefix;
     if (!target) return false;
+    // A minimized window would stay out of sight while the keys go into it: bring it back
+    // first (to its normal or maximized size, as it was).
+    if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
     SetForegroundWindow(target);
     return true;
 }
@@ -173,6 +176,11 @@ void Win32Platform::focusMainWindow() {
 }
 
 void Win32Platform::setCursorPos(int x, int y) { SetCursorPos(x, y); }
+
+bool Win32Platform::mouseButtonHeld() {
+    // The physical buttons: with swapped buttons either may be the primary one.
+    return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0;
+}
 
 void Win32Platform::beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, durationMs); }
 

@@ -40,6 +40,7 @@ public:
     bool activateWindowByTitle(std::u16string_view title) override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
+    bool mouseButtonHeld() override;
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     [[noreturn]] void exitProcess() override;
 

@@ -94,8 +94,8 @@ bool Form1::createControls(HINSTANCE instance) {
             auto field = TextField::create(std::move(args));
             if (!field) return false;
             created = field->hwnd();
-            if (entry->textBox == &run::FormModel::Txt_Nilai) nilai_ = std::move(field);
-            else if (entry->textBox == &run::FormModel::Txt_Waktu) waktu_ = std::move(field);
+            if (entry->textBox == &form::FormModel::Txt_Nilai) nilai_ = std::move(field);
+            else if (entry->textBox == &form::FormModel::Txt_Waktu) waktu_ = std::move(field);
             else perkembangan_ = std::move(field);
         }
         previous = created;
@@ -139,11 +139,11 @@ bool Form1::filterMessage(MSG& msg) {
 
 // --- The model's changes ---------------------------------------------------------------
 
-void Form1::textChanged(run::TextId which) {
+void Form1::textChanged(form::TextId which) {
     // Shown at the next paint: during a run, in the typing loop's next pause. The value
     // holders are never shown.
-    if (which == run::TextId::Txt_Waktu && waktu_) waktu_->setText(form_.Txt_Waktu.Text());
-    if (which == run::TextId::Txt_Perkembangan && perkembangan_) perkembangan_->setText(form_.Txt_Perkembangan.Text());
+    if (which == form::TextId::Txt_Waktu && waktu_) waktu_->setText(form_.Txt_Waktu.Text());
+    if (which == form::TextId::Txt_Perkembangan && perkembangan_) perkembangan_->setText(form_.Txt_Perkembangan.Text());
 }
 
 void Form1::gradeTextChanged() {
@@ -153,7 +153,7 @@ void Form1::gradeTextChanged() {
 void Form1::guardTimerChanged(bool enabled) {
     if (!hwnd_) return;
     if (enabled)
-        SetTimer(hwnd_, GuardTimerId, run::FormModel::kGuardIntervalMs, nullptr);
+        SetTimer(hwnd_, GuardTimerId, form::FormModel::kGuardIntervalMs, nullptr);
     else
         KillTimer(hwnd_, GuardTimerId);
 }

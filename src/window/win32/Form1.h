@@ -10,25 +10,25 @@
 #include <vector>
 
 #include "controls/win32/FlatButton.h"
+#include "form/FormModel.h"
 #include "platform/Platform.h"
-#include "run/FormModel.h"
+#include "platform/win32/WindowObject.h"
 #include "run/RunEngine.h"
 #include "window/Chrome.h"
 #include "window/win32/Gdi.h"
 #include "window/win32/PictureBox.h"
 #include "window/win32/TextField.h"
-#include "platform/win32/WindowObject.h"
 
 namespace tamvera::window::win32 {
 
 struct Form1Args {
     HINSTANCE instance = nullptr;  // holds the icon and the artwork
-    run::FormModel* form = nullptr;
+    form::FormModel* form = nullptr;
     run::RunEngine* engine = nullptr;
     Platform* platform = nullptr;
 };
 
-class Form1 final : public run::FormObserver, public ChromeView, public tamvera::win32::WindowObject<Form1> {
+class Form1 final : public form::FormObserver, public ChromeView, public tamvera::win32::WindowObject<Form1> {
     friend class tamvera::win32::WindowObject<Form1>;
 
 public:
@@ -46,7 +46,7 @@ public:
     bool filterMessage(MSG& msg);
 
     // --- FormObserver ---
-    void textChanged(run::TextId which) override;
+    void textChanged(form::TextId which) override;
     void gradeTextChanged() override;
     void guardTimerChanged(bool enabled) override;
 
@@ -74,7 +74,7 @@ private:
     void activated(WPARAM wParam);
     void focused();
 
-    run::FormModel& form_;
+    form::FormModel& form_;
     run::RunEngine& engine_;
     Platform& platform_;
     TwipsPerPixel tpp_;

@@ -41,6 +41,8 @@ TEST_F(RecordLimits, TheBufferGrowsOnlyBetweenTokensWhen25OrFewerAreFree) {
     const std::u16string a244(244, u'a');
     EXPECT_EQ(keys(a244 + u"(" + std::u16string(267, u'b') + u")").size(), 1022u);  // 1 free of 1023
     EXPECT_THROW(keys(a244 + u"(" + std::u16string(268, u'b') + u")"), tamvera::Failure);
+    // Exactly 25 free grows too: 499 letters fill 998 of 1023, so a group of 26 records fits.
+    EXPECT_EQ(keys(std::u16string(499, u'a') + u"(" + std::u16string(13, u'b') + u")").size(), 1024u);
 }
 
 TEST_F(RecordLimits, ALongGroupOrDeepNestingFails) {

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "form/FormModel.h"
 #include "platform/Failure.h"
 #include "platform/Text.h"
-#include "run/FormModel.h"
 #include "run/RunEngine.h"
 #include "support/FakePlatform.h"
 
@@ -17,7 +17,7 @@ namespace {
 class TotalsTest : public ::testing::Test {
 protected:
     tamvera::testing::FakePlatform fake;
-    run::FormModel form;
+    form::FormModel form;
     run::RunEngine engine{form, fake};
 
     void handOff(std::string bytes) { fake.files[u"C:\\Tamvera\\Engine.dll"] = std::move(bytes); }

@@ -1,7 +1,7 @@
 // Waiting on the seconds-since-midnight clock.
 #include <gtest/gtest.h>
 
-#include "run/FormModel.h"
+#include "form/FormModel.h"
 #include "run/Pause.h"
 #include "support/FakePlatform.h"
 
@@ -14,7 +14,7 @@ struct LimitReached {};
 class PauseTest : public ::testing::Test {
 protected:
     tamvera::testing::FakePlatform fake;
-    run::FormModel form;
+    form::FormModel form;
 
     // Waits and returns how long it took on the test clock (across midnight too).
     double timed(float seconds, bool forSpeed = false) {
@@ -47,6 +47,20 @@ TEST_F(PauseTest, EveryPassHandlesMessagesThenWaitsUntilTheEnd) {
     timed(-5.0f);
     EXPECT_EQ(lastWaits, 0);
     EXPECT_EQ(fake.processMessagesCalls, passes + 2);
+}
+
+// A pause never ends before the clock shows its end (computed in single precision as the
+// clock is read), and ends at most a millisecond after it.
+TEST_F(PauseTest, APauseIsNeverShorterThanItsLengthOnTheClock) {
+    for (const double start : {1000.0, 1000.0004, 43210.5}) {
+        for (const float seconds : {0.1f, 0.15f, 0.45f, 2.0f}) {
+            fake.clock = start;
+            const float end = static_cast<float>(static_cast<float>(start) + seconds);
+            run::Pause(fake, seconds);
+            EXPECT_GE(fake.secondsSinceMidnight(), end) << start << " + " << seconds;
+            EXPECT_LE(fake.clock - start, seconds + 0.0015);
+        }
+    }
 }
 
 TEST_F(PauseTest, SpeedFactorsAreThreeIndependentTests) {

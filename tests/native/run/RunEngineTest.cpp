@@ -146,22 +146,33 @@ TEST_F(RunTest, ValuesAreTypedLiterallyWithTheirSpaces) {
     EXPECT_EQ(fake.typed(), (Events{"{RIGHT}", "{RIGHT}", "{ENTER}", "{TAB 300}", "{ENTER}", "{RIGHT}", "{RIGHT}"}));
 }
 
+// The whole choice table, and values outside it typed once as they are; every press is
+// a key string of its own.
 TEST_F(RunTest, ChoiceValuesBecomePressesOfTheirFirstDigit) {
     const struct {
         const char16_t* value;
         const char* key;
         std::size_t presses;
-    } cases[] = {{u"1", "1", 12}, {u"9", "9", 11},  {u"5", "5", 11},  {u"10", "1", 11}, {u"11", "1", 10},
-                 {u"22", "2", 8}, {u"55", "5", 5},  {u"88", "8", 2},  {u"99", "9", 1},  {u"85", "85", 1},
-                 {u"100", "100", 1}, {u"12", "12", 1}, {u"0", "0", 1}, {u"05", "05", 1}, {u"5.0", "5.0", 1},
-                 {u" 5", " 5", 1}, {u"5 ", "5 ", 1}};
+    } cases[] = {{u"1", "1", 12},   {u"2", "2", 11},     {u"3", "3", 11},   {u"4", "4", 11},   {u"5", "5", 11},
+                 {u"6", "6", 11},   {u"7", "7", 11},     {u"8", "8", 11},   {u"9", "9", 11},   {u"10", "1", 11},
+                 {u"11", "1", 10},  {u"22", "2", 8},     {u"33", "3", 7},   {u"44", "4", 6},   {u"55", "5", 5},
+                 {u"66", "6", 4},   {u"77", "7", 3},     {u"88", "8", 2},   {u"99", "9", 1},   {u"85", "85", 1},
+                 {u"100", "100", 1}, {u"12", "12", 1},   {u"0", "0", 1},    {u"05", "05", 1},  {u"5.0", "5.0", 1},
+                 {u" 5", " 5", 1},  {u"5 ", "5 ", 1}};
+    std::u16string row;
+    Events expected{"{TAB}"};
     for (const auto& c : cases) {
-        fake.log.clear();
-        engine.TulisNilaiPilihan(c.value);
-        EXPECT_EQ(fake.typed(), Events(c.presses, c.key)) << utf8(c.value);
+        row += (row.empty() ? u"" : u"\t") + std::u16string(c.value);
+        expected.insert(expected.end(), {"{ENTER}", "{TAB}", "{ENTER}"});
+        expected.insert(expected.end(), c.presses, c.key);
+        expected.insert(expected.end(), {"{ENTER}", "{TAB}"});
     }
+    start(row);
+    EXPECT_EQ(fake.typed(), expected);
 }
 
+// A window that came to the front for a guard tick and went again: the keys of the row
+// go to the target in front, and the run stops at the start of the next row.
 TEST_F(RunTest, GuardInRowThreeStopsBeforeRowFour) {
     engine.Btn_EntriIsian_Click();
     bool raised = false;
@@ -170,6 +181,7 @@ TEST_F(RunTest, GuardInRowThreeStopsBeforeRowFour) {
             raised = true;
             fake.foregroundTitle = "Catatan";
             engine.Timer_CekKesalahan_Timer();
+            fake.foregroundTitle = "RAPOR Online - Kelas 7A";
         }
     };
     start(u"1\r\n2\r\n3\r\n4\r\n5");
@@ -186,6 +198,46 @@ TEST_F(RunTest, GuardInRowThreeStopsBeforeRowFour) {
     EXPECT_EQ(*(box - 1), "focus");
     EXPECT_EQ(*(box + 1), "beep 2000,300");
     EXPECT_EQ(text(form.Txt_Perkembangan), "3 dari 5 Nilai");
+}
+
+// With the online report or e-Rapor target the foreground is tested before every key
+// string: a window that takes the front mid-row gets nothing, and the run ends there as
+// at a raised flag.
+TEST_F(RunTest, AForeignWindowInFrontStopsTheRunBeforeTheNextKey) {
+    using E = run::RunEngine;
+    const struct {
+        void (E::*target)();
+        void (E::*mode)();
+        const char16_t* list;
+        std::size_t sentBefore;  // key strings sent when the other window takes the front
+        Events typed;
+    } cases[] = {
+        // after a value's keys: its TAB is not sent
+        {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 4, {"{TAB}", "80", "{TAB}", "81"}},
+        // inside a row of several values: the next value is not sent
+        {&E::Btn_ERapor_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 3, {"{TAB}", "80", "{TAB}"}},
+        // between two presses of a choice
+        {&E::Btn_Tamvera_Click, &E::Btn_EntriPilihan_Click, u"1\t85", 7,
+         {"{TAB}", "{ENTER}", "{TAB}", "{ENTER}", "1", "1", "1"}},
+    };
+    for (const auto& c : cases) {
+        (engine.*c.target)();
+        (engine.*c.mode)();
+        fake.log.clear();
+        fake.stamps.clear();
+        fake.sentInputs.clear();
+        fake.beeps.clear();
+        fake.afterSend = [&] {
+            if (fake.sentInputs.size() == c.sentBefore) fake.foregroundTitle = "Catatan";
+        };
+        start(c.list);
+        EXPECT_EQ(fake.typed(), c.typed) << c.sentBefore;
+        EXPECT_EQ(count(kApologyBox), 1u);
+        EXPECT_EQ(form.Kesalahan, 0);
+        EXPECT_EQ(fake.beeps.size(), 2u);
+        EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+        EXPECT_EQ(fake.openFiles, 0);
+    }
 }
 
 TEST_F(RunTest, AForeignWindowDuringTheStartWaitStopsTheRunBeforeAnyKey) {
@@ -339,6 +391,28 @@ TEST_F(RunTest, BerhentiEndsTheProgramMidRun) {
     EXPECT_EQ(fake.fineTimingDepth, 0);
 }
 
+// Pressing "Berhenti" brings Tamvera's own window to the front, which stops the run before
+// its next key; the apology waits for the release, so the click still ends the program.
+TEST_F(RunTest, BerhentiPressedMidRowStillEndsTheProgram) {
+    engine.Btn_EntriIsian_Click();
+    fake.afterSend = [&] {
+        if (fake.sentInputs.size() == 2) {  // "80" typed: the button goes down
+            fake.foregroundTitle = "Tamvera";
+            fake.mouseHeld = true;
+        }
+    };
+    int heldPasses = 0;
+    fake.onProcessMessages = [&] {
+        if (fake.mouseHeld && ++heldPasses == 20) {
+            fake.mouseHeld = false;
+            form.Btn_Berhenti.Click();
+        }
+    };
+    EXPECT_THROW(start(u"80\t81"), testing::ProcessExited);
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80"}));
+    EXPECT_EQ(count(kApologyBox), 0u);
+}
+
 TEST_F(RunTest, StartIsIgnoredWhileARunIsInProgress) {
     engine.Btn_EntriIsian_Click();
     int clicks = 0;
@@ -375,7 +449,8 @@ TEST_F(RunTest, BeyondTheRowLimitNothingIsTyped) {
     EXPECT_EQ(count(kApologyBox), 1u);
 }
 
-// The speed is read inside every pause, the mode once per row; the estimate stays.
+// The speed is read inside every pause, the mode once per row, the Dapodik target at
+// every point where it decides; the estimate stays.
 TEST_F(RunTest, OptionsChangedDuringARunTakeEffectAtTheNextReadingPoint) {
     engine.Btn_EntriIsian_Click();
     bool switched = false;
@@ -386,12 +461,28 @@ TEST_F(RunTest, OptionsChangedDuringARunTakeEffectAtTheNextReadingPoint) {
             form.Btn_EntriPilihan.Click();
         }
     };
-    start(u"80\r\n90");
-    EXPECT_EQ(rowEvents(), (Events{"80", "N1", "P0.10", "T0.3", "{TAB}", "P0.30", "T0.6",
-                                   "{ENTER}", "P0.30", "T0.9", "{TAB}", "P0.30", "T1.2", "{ENTER}", "P0.30", "T1.5",
-                                   "90", "P0.30", "T1.8", "{ENTER}", "N2", "P0.45", "T2.25", "{TAB}", "P0.30",
-                                   "T2.55"}));
-    EXPECT_EQ(text(form.Txt_WaktuTotal), "0.4");
+    start(u"80\t81\r\n90");
+    EXPECT_EQ(rowEvents(), (Events{"80", "N1", "P0.10", "T0.3", "{TAB}", "81", "N2", "P0.30", "T0.6", "{TAB}",
+                                   "P0.30", "T0.9",
+                                   "{ENTER}", "P0.30", "T1.2", "{TAB}", "P0.30", "T1.5", "{ENTER}", "P0.30", "T1.8",
+                                   "90", "P0.30", "T2.1", "{ENTER}", "N3", "P0.45", "T2.55", "{TAB}", "P0.30",
+                                   "T2.85"}));
+    EXPECT_EQ(text(form.Txt_WaktuTotal), "0.5");
+
+    // Dapodik chosen after a value: that cell's TAB is left out already.
+    engine.Btn_Tamvera_Click();
+    engine.Btn_EntriIsian_Click();
+    engine.Btn_Cepat_Click();
+    fake.log.clear();
+    switched = false;
+    fake.onProcessMessages = [&] {
+        if (!switched && form.Txt_SaatIni.Text() == u"1") {
+            switched = true;
+            form.Btn_Dapodik.Click();
+        }
+    };
+    start(u"80\t81");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80", "{RIGHT}", "{ENTER}", "81", "{ENTER}", "{RIGHT}", "{RIGHT}"}));
 }
 
 }  // namespace

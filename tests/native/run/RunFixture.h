@@ -6,11 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "form/FormModel.h"
 #include "platform/Text.h"
-#include "run/FormModel.h"
 #include "run/RunEngine.h"
 #include "support/FakePlatform.h"
 
@@ -20,10 +21,13 @@ class TimedFake : public testing::FakePlatform {
 public:
     std::vector<double> stamps;  // clock at each log line
     void stamp() { stamps.resize(log.size(), clock); }
+    // Runs right after every sendInput call (a window may take the front between keys).
+    std::function<void()> afterSend;
 
     std::size_t sendInput(const std::vector<KeyRecord>& records) override {
         const auto n = FakePlatform::sendInput(records);
         stamp();
+        if (afterSend) afterSend();
         return n;
     }
     MessageAnswer messageBox(std::u16string_view text, std::u16string_view title, MessageButtons buttons,
@@ -58,12 +62,12 @@ public:
 };
 
 // Logs "N <count>" and "T <elapsed>" for the two driving holders and the guard's state.
-class LogObserver : public run::FormObserver {
+class LogObserver : public form::FormObserver {
 public:
-    LogObserver(TimedFake& fake, run::FormModel& form) : fake_(fake), form_(form) {}
-    void textChanged(run::TextId id) override {
-        if (id == run::TextId::Txt_SaatIni) add("N" + utf8(form_.Txt_SaatIni.Text()));
-        if (id == run::TextId::Txt_WaktuSaatIni) add("T" + utf8(form_.Txt_WaktuSaatIni.Text()));
+    LogObserver(TimedFake& fake, form::FormModel& form) : fake_(fake), form_(form) {}
+    void textChanged(form::TextId id) override {
+        if (id == form::TextId::Txt_SaatIni) add("N" + utf8(form_.Txt_SaatIni.Text()));
+        if (id == form::TextId::Txt_WaktuSaatIni) add("T" + utf8(form_.Txt_WaktuSaatIni.Text()));
     }
     void guardTimerChanged(bool enabled) override { add(enabled ? "guard on" : "guard off"); }
 
@@ -73,7 +77,7 @@ private:
         fake_.stamp();
     }
     TimedFake& fake_;
-    run::FormModel& form_;
+    form::FormModel& form_;
 };
 
 class RunTest : public ::testing::Test {
@@ -81,7 +85,7 @@ protected:
     static constexpr const char16_t* kHandOffPath = u"C:\\Tamvera\\Engine.dll";
 
     TimedFake fake;
-    run::FormModel form;
+    form::FormModel form;
     run::RunEngine engine{form, fake};
     LogObserver observer{fake, form};
 
@@ -136,7 +140,7 @@ protected:
     }
 
     std::string handOffBytes() const { return fake.files.at(kHandOffPath); }
-    std::string text(const run::TextBox& box) const { return utf8(box.Text()); }
+    std::string text(const form::TextBox& box) const { return utf8(box.Text()); }
     std::size_t count(const std::string& line) const {
         std::size_t n = 0;
         for (const auto& l : fake.log) n += l == line;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "form/FormModel.h"
 #include "platform/Text.h"
-#include "run/FormModel.h"
 #include "window/Layout.h"
 
 using namespace tamvera;
@@ -60,7 +60,7 @@ TEST(LayoutTest, WindowsAreCreatedInTabIndexOrder) {
 }
 
 TEST(LayoutTest, EveryWindowedControlShowsItsOwnModelAndHasItsOwnId) {
-    run::FormModel form;
+    form::FormModel form;
     std::set<const void*> models;
     std::set<int> ids;
     for (const ControlEntry* entry : windowedControlsInTabOrder()) {

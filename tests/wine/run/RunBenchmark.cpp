@@ -49,7 +49,7 @@ public:
 
 int main() {
     BenchPlatform platform;
-    run::FormModel form;
+    form::FormModel form;
     run::RunEngine engine(form, platform);
     winetest::GuardTicker ticker([&] {
         if (form.Timer_CekKesalahan_Enabled()) engine.Timer_CekKesalahan_Timer();

@@ -12,7 +12,7 @@ namespace {
 class RunWineTest : public ::testing::Test {
 protected:
     winetest::TestPlatform platform;
-    run::FormModel form;
+    form::FormModel form;
     run::RunEngine engine{form, platform};
     winetest::GuardTicker ticker{[this] {
         if (!form.Timer_CekKesalahan_Enabled()) return;

@@ -80,7 +80,7 @@ GuardTicker::GuardTicker(std::function<void()> tick) : tick_(std::move(tick)) {
     hwnd_ = CreateWindowExW(0, L"TamveraRunTestTicker", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetTimer(hwnd_, kGuardTimerId, run::FormModel::kGuardIntervalMs, nullptr);
+    SetTimer(hwnd_, kGuardTimerId, form::FormModel::kGuardIntervalMs, nullptr);
 }
 
 LRESULT CALLBACK GuardTicker::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

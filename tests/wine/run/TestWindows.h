@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "form/FormModel.h"
 #include "platform/win32/Win32Platform.h"
-#include "run/FormModel.h"
 #include "run/RunEngine.h"
 
 namespace tamvera::winetest {

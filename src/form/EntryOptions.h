@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "run/FormModel.h"
+#include "form/FormModel.h"
 
-namespace tamvera::run::options {
+namespace tamvera::form::options {
 
 inline constexpr std::int32_t kChosen = 2;
 
@@ -33,4 +33,4 @@ bool GuardWatchesForeground(const FormModel& form);
 bool DapodikChosen(const FormModel& form);
 bool ChoiceModeChosen(const FormModel& form);
 
-}  // namespace tamvera::run::options
+}  // namespace tamvera::form::options

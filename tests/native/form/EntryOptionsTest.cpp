@@ -3,9 +3,10 @@
 
 #include <vector>
 
+#include "../controls/RecordingHost.h"
+#include "form/EntryOptions.h"
+#include "form/FormModel.h"
 #include "platform/Text.h"
-#include "run/EntryOptions.h"
-#include "run/FormModel.h"
 #include "run/RunEngine.h"
 #include "support/FakePlatform.h"
 
@@ -16,7 +17,7 @@ namespace {
 class OptionsTest : public ::testing::Test {
 protected:
     tamvera::testing::FakePlatform fake;
-    run::FormModel form;
+    form::FormModel form;
     run::RunEngine engine{form, fake};
 
     std::vector<int> targets() const {
@@ -44,12 +45,13 @@ TEST_F(OptionsTest, TheFormOpensWithItsDefaults) {
         EXPECT_TRUE(button->Enabled()) << caption;
     }
     EXPECT_EQ(utf8(form.Txt_Nilai.Text()), "Masukan Nilai ...\r\n");
-    for (const run::TextBox* holder : {&form.Txt_Total, &form.Txt_SaatIni, &form.Txt_WaktuTotal, &form.Txt_WaktuSaatIni})
+    for (const form::TextBox* holder :
+         {&form.Txt_Total, &form.Txt_SaatIni, &form.Txt_WaktuTotal, &form.Txt_WaktuSaatIni})
         EXPECT_EQ(utf8(holder->Text()), "0");
     EXPECT_EQ(utf8(form.Txt_Perkembangan.Text()), "N/A");
     EXPECT_EQ(utf8(form.Txt_Waktu.Text()), "N/A");
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
-    EXPECT_EQ(run::FormModel::kGuardIntervalMs, 1000u);
+    EXPECT_EQ(form::FormModel::kGuardIntervalMs, 1000u);
 }
 
 TEST_F(OptionsTest, ERaporAndDapodikForceFillInAndLockChoice) {
@@ -57,24 +59,42 @@ TEST_F(OptionsTest, ERaporAndDapodikForceFillInAndLockChoice) {
     EXPECT_EQ(targets(), (std::vector<int>{0, 0, 2}));
     EXPECT_EQ(modes(), (std::vector<int>{2, 0}));
     EXPECT_FALSE(form.Btn_EntriPilihan.Enabled());
-    EXPECT_EQ(run::options::TargetTitle(form), u"Aplikasi Dapodik");
+    EXPECT_EQ(form::options::TargetTitle(form), u"Aplikasi Dapodik");
 
     form.Btn_ERapor.Click();
     EXPECT_EQ(targets(), (std::vector<int>{0, 2, 0}));
     EXPECT_EQ(modes(), (std::vector<int>{2, 0}));
     EXPECT_FALSE(form.Btn_EntriPilihan.Enabled());
-    EXPECT_EQ(run::options::TargetTitle(form), u"e-Rapor");
+    EXPECT_EQ(form::options::TargetTitle(form), u"e-Rapor");
 
     form.Btn_Tamvera.Click();
     EXPECT_EQ(targets(), (std::vector<int>{2, 0, 0}));
     EXPECT_EQ(modes(), (std::vector<int>{0, 2}));
     EXPECT_TRUE(form.Btn_EntriPilihan.Enabled());
-    EXPECT_EQ(run::options::TargetTitle(form), u"RAPOR Online");
+    EXPECT_EQ(form::options::TargetTitle(form), u"RAPOR Online");
 
     form.Btn_EntriIsian.Click();
     EXPECT_EQ(modes(), (std::vector<int>{2, 0}));
     form.Btn_Cepat.Click();
     EXPECT_EQ(modes(), (std::vector<int>{2, 0}));  // other groups leave the mode alone
+}
+
+// Through the button itself: the press and release that choose Pilihan while it is
+// enabled do nothing once Dapodik has disabled it.
+TEST_F(OptionsTest, ADisabledPilihanTakesNoClick) {
+    controls::testing::RecordingHost host;
+    form.Btn_EntriPilihan.attachHost(&host);
+    const auto clickPilihan = [&] {
+        form.Btn_EntriPilihan.onMouseDown(controls::mouse::Left, 0, 600, 150);
+        form.Btn_EntriPilihan.onMouseUp(controls::mouse::Left, 0, 600, 150);
+    };
+    form.Btn_EntriIsian.Click();
+    clickPilihan();
+    EXPECT_EQ(modes(), (std::vector<int>{0, 2}));
+    form.Btn_Dapodik.Click();
+    clickPilihan();
+    EXPECT_EQ(modes(), (std::vector<int>{2, 0}));
+    form.Btn_EntriPilihan.detachHost();
 }
 
 TEST_F(OptionsTest, SpeedGroupAlwaysHasOneChosen) {
@@ -89,15 +109,15 @@ TEST_F(OptionsTest, SpeedGroupAlwaysHasOneChosen) {
 
 TEST_F(OptionsTest, NoTargetChosenActivatesNothing) {
     form.Btn_Tamvera.setBtnStyle(0);
-    EXPECT_FALSE(run::options::TargetTitle(form).has_value());
-    EXPECT_FALSE(run::options::GuardWatchesForeground(form));
+    EXPECT_FALSE(form::options::TargetTitle(form).has_value());
+    EXPECT_FALSE(form::options::GuardWatchesForeground(form));
 }
 
 // The window hears of every change the program makes, but not of its own edits.
-class RecordingObserver : public run::FormObserver {
+class RecordingObserver : public form::FormObserver {
 public:
     std::vector<std::string> seen;
-    void textChanged(run::TextId id) override { seen.push_back("text " + std::to_string(static_cast<int>(id))); }
+    void textChanged(form::TextId id) override { seen.push_back("text " + std::to_string(static_cast<int>(id))); }
     void gradeTextChanged() override { seen.push_back("grade"); }
     void guardTimerChanged(bool enabled) override { seen.push_back(enabled ? "guard on" : "guard off"); }
     void runningChanged(bool running) override { seen.push_back(running ? "running" : "idle"); }
@@ -117,8 +137,8 @@ TEST_F(OptionsTest, ClickingTheGradeBoxEmptiesItAndTellsTheWindow) {
     observer.seen.clear();
     form.Txt_SaatIni.setText(u"0");
     EXPECT_EQ(utf8(form.Txt_Perkembangan.Text()), "0 dari 0 Nilai");
-    const auto perkembangan = "text " + std::to_string(static_cast<int>(run::TextId::Txt_Perkembangan));
-    const auto saatIni = "text " + std::to_string(static_cast<int>(run::TextId::Txt_SaatIni));
+    const auto perkembangan = "text " + std::to_string(static_cast<int>(form::TextId::Txt_Perkembangan));
+    const auto saatIni = "text " + std::to_string(static_cast<int>(form::TextId::Txt_SaatIni));
     EXPECT_EQ(observer.seen, (std::vector<std::string>{saatIni, perkembangan}));
     form.setObserver(nullptr);
 

@@ -11,7 +11,7 @@
 
 #include "platform/Platform.h"
 
-namespace tamvera::run {
+namespace tamvera::form {
 
 inline constexpr std::u16string_view kHandOffName = u"Engine.dll";
 
@@ -57,4 +57,4 @@ private:
 // the cell limit.
 std::vector<std::u16string_view> SplitCells(std::u16string_view row);
 
-}  // namespace tamvera::run
+}  // namespace tamvera::form

@@ -1,6 +1,6 @@
-#include "run/EntryOptions.h"
+#include "form/EntryOptions.h"
 
-namespace tamvera::run::options {
+namespace tamvera::form::options {
 
 namespace {
 bool chosen(const controls::ucBtnFacebook& button) { return button.BtnStyle() == kChosen; }
@@ -64,4 +64,4 @@ bool DapodikChosen(const FormModel& form) { return chosen(form.Btn_Dapodik); }
 
 bool ChoiceModeChosen(const FormModel& form) { return chosen(form.Btn_EntriPilihan); }
 
-}  // namespace tamvera::run::options
+}  // namespace tamvera::form::options

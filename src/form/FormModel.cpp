@@ -1,9 +1,9 @@
-#include "run/FormModel.h"
+#include "form/FormModel.h"
 
 #include <exception>
 #include <utility>
 
-namespace tamvera::run {
+namespace tamvera::form {
 
 TextBox::TextBox(FormModel& owner, TextId id, std::u16string initial)
     : owner_(owner), id_(id), text_(std::move(initial)) {}
@@ -62,4 +62,4 @@ void FormModel::textAssigned(const TextBox& box) {
         observer_->textChanged(box.id());
 }
 
-}  // namespace tamvera::run
+}  // namespace tamvera::form

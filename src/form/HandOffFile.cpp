@@ -1,8 +1,8 @@
-#include "run/HandOffFile.h"
+#include "form/HandOffFile.h"
 
 #include "platform/Failure.h"
 
-namespace tamvera::run {
+namespace tamvera::form {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::vector<std::u16string_view> SplitCells(std::u16string_view row) {
     return cells;
 }
 
-}  // namespace tamvera::run
+}  // namespace tamvera::form

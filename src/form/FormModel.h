@@ -13,7 +13,7 @@
 
 #include "controls/ucBtnFacebook.h"
 
-namespace tamvera::run {
+namespace tamvera::form {
 
 // The text boxes of the window, as an observer sees them.
 enum class TextId {
@@ -129,4 +129,4 @@ private:
     bool running_ = false;
 };
 
-}  // namespace tamvera::run
+}  // namespace tamvera::form

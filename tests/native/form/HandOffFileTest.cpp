@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "form/HandOffFile.h"
 #include "platform/Failure.h"
 #include "platform/Text.h"
-#include "run/HandOffFile.h"
 #include "support/FakePlatform.h"
 
 using namespace tamvera;
@@ -20,7 +20,7 @@ protected:
 
     std::vector<std::string> rows(std::string bytes) {
         fake.files[path] = std::move(bytes);
-        run::HandOffReader reader(fake, path);
+        form::HandOffReader reader(fake, path);
         std::vector<std::string> out;
         std::u16string row;
         while (reader.ReadRow(row)) out.push_back(utf8(row));
@@ -50,7 +50,7 @@ TEST_F(HandOffTest, ACrLfAcrossTheReadBufferIsOneTerminator) {
 }
 
 TEST_F(HandOffTest, MissingFileAndReadErrorsFail) {
-    EXPECT_THROW(run::HandOffReader(fake, u"C:\\elsewhere\\Engine.dll"), Failure);
+    EXPECT_THROW(form::HandOffReader(fake, u"C:\\elsewhere\\Engine.dll"), Failure);
     fake.failReadAfter = 3;
     EXPECT_THROW(rows("80\r\n90\r\n"), Failure);
     EXPECT_EQ(fake.openFiles, 0);
@@ -59,7 +59,7 @@ TEST_F(HandOffTest, MissingFileAndReadErrorsFail) {
 TEST_F(HandOffTest, CellsSplitAtEveryTab) {
     const auto split = [](std::u16string_view row) {
         std::vector<std::string> out;
-        for (auto cell : run::SplitCells(row)) out.push_back(utf8(cell));
+        for (auto cell : form::SplitCells(row)) out.push_back(utf8(cell));
         return out;
     };
     EXPECT_EQ(split(u""), Rows{});
@@ -70,10 +70,10 @@ TEST_F(HandOffTest, CellsSplitAtEveryTab) {
 }
 
 TEST_F(HandOffTest, WritesTheListAsAnsiPlusOneLineBreak) {
-    EXPECT_EQ(run::WriteHandOffFile(fake, u"80\t75\r\n90"), path);
+    EXPECT_EQ(form::WriteHandOffFile(fake, u"80\t75\r\n90"), path);
     EXPECT_EQ(fake.files[path], "80\t75\r\n90\r\n");
     // Rewritten, not appended.
-    run::WriteHandOffFile(fake, u"");
+    form::WriteHandOffFile(fake, u"");
     EXPECT_EQ(fake.files[path], "\r\n");
 }
 
