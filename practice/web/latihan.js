@@ -217,11 +217,9 @@
   // --- Choice: RAPOR Online Pilihan -------------------------------------------------
   // Each field is an "Ubah" button and a list (100 down to 1 after a placeholder) that
   // stays disabled, so out of the TAB order, until ENTER on the button opens it. Then TAB
-  // reaches the list; its type-ahead picks the value and ENTER stores it; TAB leaves.
-  // Chromium opens the list at ENTER and keeps the type-ahead keys and the storing ENTER
-  // to itself, so the page only sees the change; Firefox keeps the list closed, the page
-  // sees every key, and the type-ahead changes the value at each key. So a change counts
-  // as stored unless the page saw the type-ahead keys, and then the ENTER stores.
+  // reaches the list; ENTER there keeps it closed, its type-ahead picks the value (the
+  // browser's own, changing the value at each key) and ENTER stores it; TAB leaves. A
+  // choice made with the mouse in the opened list is stored at its change.
 
   function buildChoice() {
     const body = classTable();
@@ -261,8 +259,12 @@
     list.addEventListener('keydown', (event) => {
       if (event.key.length === 1) {
         typedOnClosedList = true;
-      } else if (event.key === 'Enter' && typedOnClosedList && list.value !== '') {
-        store();
+      } else if (event.key === 'Enter') {
+        // The list stays closed, as in Firefox and in Chrome on Windows: Chromium on
+        // Linux would open it here, a moment later, and on a busy computer the first
+        // type-ahead keys then fall on the closed list and the rest into the open one.
+        event.preventDefault();
+        if (list.value !== '') store();
       } else if (event.key === 'Escape') {
         list.value = before;
         changed(r, c, list.value);

@@ -10,8 +10,10 @@
 //
 //   browser_relay TITLE [X Y WIDTH HEIGHT]
 //
-// It has a title bar on purpose: Wine does not move the X input focus to such a window
-// when it is activated, so the browser keeps the X focus while the relay is in front.
+// Its X window must be a managed one (scripts/wine-env.sh sets Managed=Y for this
+// program alone): Wine then leaves the X input focus where it is when Tamvera activates
+// the relay, and the replayer can hand it to the browser without Wine noticing that its
+// foreground window lost the focus (it would make the desktop the foreground).
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -88,8 +90,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     _setmode(_fileno(stdout), _O_BINARY);
-    const int x = argc == 6 ? _wtoi(argv[2]) : 0, y = argc == 6 ? _wtoi(argv[3]) : 960;
-    const int width = argc == 6 ? _wtoi(argv[4]) : 400, height = argc == 6 ? _wtoi(argv[5]) : 64;
+    // By default below Tamvera at the test display's right edge, clear of the browser.
+    const int x = argc == 6 ? _wtoi(argv[2]) : 958, y = argc == 6 ? _wtoi(argv[3]) : 600;
+    const int width = argc == 6 ? _wtoi(argv[4]) : 320, height = argc == 6 ? _wtoi(argv[5]) : 64;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = relayProc;

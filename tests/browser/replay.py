@@ -9,13 +9,13 @@ Reads the relay's key lines on stdin and replays each at once, with an XSync aft
   P <code>       a Unicode character (UTF-16 code unit in hex): pressed and released
   # ...          a comment, ignored
 The Shift the stream holds stays held, so a letter pressed under "D 10" comes out
-upper-case. A character with no key in the X keymap is bound to a spare keycode for a
-moment (and unbound a second after its last use, so the browser has long read it).
+upper-case. A character with no key in the X keymap is bound to a spare keycode until the
+stream ends; the browser reads a changed keymap a moment after the change, so the first
+key of a new binding waits for it.
 Unknown lines get a "#" diagnostic on stderr and are skipped. Ends when stdin closes.
 """
 import argparse
 import os
-import select
 import sys
 import time
 
@@ -37,7 +37,10 @@ NAMED_KEYS = {
     0xDD: "bracketright", 0xDE: "apostrophe", 0xE2: "less",
 }
 SHIFT_KEYS = {0x10, 0xA0, 0xA1}
-UNBIND_AFTER = 1.0  # seconds after the last use of a temporary binding
+# Chromium reads the new keymap some time after a change and drops a key of the new
+# keycode pressed before that (measured: now and then with no wait).
+BIND_SETTLE = 0.2
+UNBIND_AT_END = 1.0  # the browser has long read the last keys by then
 
 
 def keysym_of_vk(vk):
@@ -125,6 +128,7 @@ class Keyboard:
                 self.unbind(oldest)
             keycode = self.spares.pop(0)
             self.set_keysyms(keycode, [keysym, keysym])
+            time.sleep(BIND_SETTLE)
         self.bound[keysym] = (keycode, time.monotonic())
         return keycode
 
@@ -133,12 +137,9 @@ class Keyboard:
         self.set_keysyms(keycode, [])
         self.spares.append(keycode)
 
-    def unbind_unused(self, now):
-        for keysym in [k for k, (_, used) in self.bound.items() if now - used >= UNBIND_AFTER]:
+    def unbind_all(self):
+        for keysym in list(self.bound):
             self.unbind(keysym)
-
-    def next_unbind(self):
-        return min((used + UNBIND_AFTER for _, used in self.bound.values()), default=None)
 
     def set_keysyms(self, keycode, keysyms):
         row = (keysyms + [X.NoSymbol] * self.width)[: self.width]
@@ -172,16 +173,10 @@ def focus_window(dpy, window_id):
         dpy.sync()
 
 
-def lines_of(fd, keyboard):
-    """stdin's lines as they come, unbinding temporary keys while waiting for more."""
+def lines_of(fd):
+    """stdin's lines as they come (each replayed at once, never waiting for a buffer)."""
     pending = b""
     while True:
-        deadline = keyboard.next_unbind()
-        timeout = None if deadline is None else max(0.0, deadline - time.monotonic())
-        ready, _, _ = select.select([fd], [], [], timeout)
-        keyboard.unbind_unused(time.monotonic())
-        if not ready:
-            continue
         chunk = os.read(fd, 65536)
         if not chunk:
             break
@@ -204,16 +199,15 @@ def main():
     keyboard = Keyboard(dpy)
     if args.window:
         focus_window(dpy, args.window)
-    for number, line in enumerate(lines_of(sys.stdin.fileno(), keyboard), 1):
+    for number, line in enumerate(lines_of(sys.stdin.fileno()), 1):
         if not line or line.startswith("#"):
             continue
         problem = replay_line(keyboard, line)
         if problem:
             print(f"# replay: line {number} {line!r}: {problem}", file=sys.stderr, flush=True)
-    # Let the browser read the last bound characters before their keys go away.
-    while keyboard.bound:
-        time.sleep(max(0.0, keyboard.next_unbind() - time.monotonic()))
-        keyboard.unbind_unused(time.monotonic())
+    if keyboard.bound:  # let the browser read the last bound characters first
+        time.sleep(UNBIND_AT_END)
+        keyboard.unbind_all()
     for keycode in keyboard.held:  # a stream cut off under Shift must not leave it down
         keyboard.fake(X.KeyRelease, keycode)
     dpy.sync()

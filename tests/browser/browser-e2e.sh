@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The real Tamvera.exe types a 40-pupil class into the web practice pages in a real
+# browser, as a teacher runs it (paste, target, mode, "Cepat", "Mulai", ENTER): RAPOR
+# Online Pilihan with every grade 1 to 100, RAPOR Online Isian (40 x 10, its duration
+# reported), e-Rapor and Dapodik with values typed as they are; then another program's
+# window comes to the front in the middle of a run.
+#
+#   browser-e2e.sh BUILD chromium|firefox   (run through scripts/wine-env.sh exec)
+source "$(dirname "$0")/lib.sh"
+BROWSER=${2:?chromium or firefox}
+
+# 40 x 3: the grades 1 to 100, each once, in a scattered order; 20 empty cells.
+awk 'BEGIN { k = 0
+    for (r = 0; r < 40; r++) { line = ""
+        for (c = 0; c < 3; c++) { i = r * 3 + c
+            cell = (i * 7) % 120 < 20 ? "" : (k++ * 37) % 100 + 1
+            line = line (c ? "\t" : "") cell }
+        printf "%s%s", (r ? "\n" : ""), line } }' >"$WORK/pilihan.txt"
+# 40 x COLS of values typed as they are, empty cells among them.
+literal_list() {
+    awk -v cols="$1" 'BEGIN { split("85|B+|90|85%|(A)|77|\xc3\xa9|100|7|60|92", v, "|")
+        for (r = 0; r < 40; r++) { line = ""
+            for (c = 0; c < cols; c++) { i = r * cols + c
+                cell = (i * 7) % (40 * cols) < 4 * cols ? "" : v[i % 11 + 1]
+                line = line (c ? "\t" : "") cell }
+            printf "%s%s", (r ? "\n" : ""), line } }'
+}
+literal_list 10 >"$WORK/isian-10.txt"
+literal_list 3 >"$WORK/isian-3.txt"
+
+start_server
+start_tamvera_recorded
+
+# run_page TARGET MODE COLS LIST: the list typed into a fresh page of that kind.
+run_page() {
+    log "$BROWSER: $1 $2, 40 x $3"
+    open_page "$BROWSER" "$1" "$2" 40 "$3"
+    choose "$1" "$2"
+    if type_list cepat "$4"; then
+        expect_page "$BROWSER $1 $2" "$4"
+    fi
+    close_page
+}
+run_page rapor pilihan 3 "$WORK/pilihan.txt"
+run_page rapor isian 10 "$WORK/isian-10.txt"
+# Cepat's pauses: the 2 s start wait, 0.1 s after each cell and at each row's end.
+log "figure: $BROWSER rapor isian 40 x 10 at Cepat: ENTER to the first beep $RUN_SECONDS s; the run's own pauses 46 s"
+run_page erapor isian 3 "$WORK/isian-3.txt"
+run_page dapodik isian 3 "$WORK/isian-3.txt"
+
+log "$BROWSER: another program comes to the front in the middle of the run"
+open_page "$BROWSER" rapor isian 40 3
+expected_out_of "$WORK/isian-3.txt" >"$WORK/expected.txt"
+choose rapor isian cepat
+paste_list "$WORK/isian-3.txt"
+before=$(beeps)
+start_run
+rows_typed() { [ "$(head -n 3 "$OUT")" == "$(head -n 3 "$WORK/expected.txt")" ]; }
+poll 60 rows_typed && pass "the first rows typed" || fail "out-file: $(head -n 3 "$OUT" | cat -A)"
+"$WINE" "$HELPER_EXE" window "Kalkulator" >/dev/null 2>&1 &
+other=$!
+STARTED_PIDS+=("$other")
+if poll 30 apology_open; then pass "the run stopped with the apology"; else fail "no apology: $(probe dialog)"; fi
+close_apology
+poll 20 beeps_are $((before + 2)) || fail "beeps: $(beeps), before $before"
+sleep 1  # a last report of the page
+at=$(stopped_at "$WORK/expected.txt")
+if [ "$at" != mixed ] && [ "${at%+}" -ge 9 ] && [ "${at%+}" -lt $(( $(cells_in "$WORK/expected.txt") - 6 )) ]; then
+    pass "the page keeps the list up to cell $at of $(cells_in "$WORK/expected.txt"), the rest stay empty"
+else
+    fail "the fields after the stop: $at"
+fi
+kill "$other" >/dev/null 2>&1 || true
+close_page
+
+finish
