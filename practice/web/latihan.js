@@ -411,6 +411,26 @@
 
   // --- Page start ---------------------------------------------------------------------
 
+  function buildPage() {
+    const fields = HALAMAN === 'dapodik'
+      ? '<div id="formulir" tabindex="0" aria-label="Tabel nilai"></div>'
+      // The scrolling table is no TAB stop (Firefox would make it one): TAB goes from
+      // "Awal" straight to the first field.
+      : '<button type="button" id="awal">Awal</button><div id="formulir" tabindex="-1"></div><button type="button" id="akhir">Akhir</button>';
+    document.body.insertAdjacentHTML('afterbegin', `
+      <header><h1>${NAMA} <span>Latihan</span></h1>
+        <p>Halaman latihan Tamvera: formulir nilai seperti di ${NAMA}. Tidak ada yang dikirim ke sekolah.</p></header>
+      <main>
+        <section id="petunjuk"></section>
+        <section id="pesan" hidden></section>
+        <section id="keadaan"><span id="ringkasan"></span>
+          <span id="sibuk" hidden>Menyimpan ke server&hellip; tombol yang diketik sekarang hilang.</span>
+          <span id="fokus"></span></section>
+        ${fields}
+        <p id="laporan" hidden></p>
+      </main>`);
+  }
+
   function showInstructions() {
     const what = HALAMAN === 'dapodik'
       ? 'Pilih sel <b>No</b> baris 1 (sudah terpilih), lalu di Tamvera pilih <b>Dapodik</b>.'
@@ -423,6 +443,7 @@
     }
   }
 
+  buildPage();
   showInstructions();
   if (HALAMAN === 'dapodik') {
     buildGrid().focus();
