@@ -141,15 +141,16 @@
   const placeName = (r, c) => `Siswa ${r + 1}, Mapel ${c + 1}`;
   const shown = (text) => (text === '' ? '(kosong)' : `"${text}"`);
 
+  let filled = 0;
+
   function changed(r, c, text) {
+    filled += (text !== '') - (nilai[r][c] !== '');
     nilai[r][c] = text;
     showSummary();
     report();
   }
 
   function showSummary() {
-    let filled = 0;
-    for (const row of nilai) for (const cell of row) if (cell !== '') filled++;
     $('ringkasan').textContent = `Terisi ${filled} dari ${options.baris * options.kolom} kolom nilai.`;
   }
 
