@@ -55,8 +55,14 @@ start() {
     local x y w h
     IFS=, read -r x y w h <<<"$geometry"
     [ -n "${DISPLAY:-}" ] || { echo "browser.sh: DISPLAY is not set" >&2; exit 1; }
+    # Emptied only when it is a profile of ours: a wrong path must never cost a folder.
+    if [ -d "$profile" ] && [ -n "$(ls -A "$profile")" ] && [ ! -e "$profile/.browser-sh" ]; then
+        echo "browser.sh: $profile is not empty and not a profile made by browser.sh" >&2
+        exit 1
+    fi
     rm -rf "$profile"
     mkdir -p "$profile"
+    touch "$profile/.browser-sh"
     local command
     case $kind in
     chromium)
