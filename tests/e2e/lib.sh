@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../wine/window/lib.sh"
 trap "exit 143" TERM INT
 
 HELPER_EXE=$BUILD/tests/e2e/e2e_helper.exe
-HANDOFF=$BUILD/src/app/Engine.dll
+HANDOFF=$(dirname "$TAMVERA_EXE")/Engine.dll  # written beside the program
 TAMVERA_LEFT=958
 
 winpath() { echo "Z:${1//\//\\}"; }
