@@ -101,30 +101,36 @@
 
   // --- Slow mode and the key log ----------------------------------------------------
   // Every keydown the page sees is logged; while the page is busy saving, it is dropped
-  // before any handler or the browser's default action sees it.
+  // before any handler or the browser's default action sees it. Busy time is counted on
+  // the keys' own event times, from the key that stored the value: a browser that
+  // handles a burst of keys late then neither loses more nor fewer keys than the typist
+  // typed within the delay.
 
-  let busyUntil = 0;
+  let busyUntil = -Infinity;
   let busyTimer = 0;
+  let keyInHand = null; // the event time of the key being handled, from keydown to keyup
 
   function startBusy() {
     if (!options.tunda) return;
-    busyUntil = performance.now() + options.tunda;
+    busyUntil = (keyInHand === null ? performance.now() : keyInHand) + options.tunda;
     $('sibuk').hidden = false;
     clearTimeout(busyTimer);
     busyTimer = setTimeout(() => { $('sibuk').hidden = true; }, options.tunda);
   }
 
   window.addEventListener('keydown', (event) => {
-    const lost = performance.now() < busyUntil;
-    const entry = { key: event.key, code: event.code, di: focusName() };
+    const lost = event.timeStamp < busyUntil;
+    const entry = { key: event.key, code: event.code, di: focusName(), waktu: Math.round(event.timeStamp) };
     if (lost) entry.hilang = true;
     tombol.push(entry);
+    keyInHand = event.timeStamp;
     if (lost) {
       event.preventDefault();
       event.stopImmediatePropagation();
     }
     report();
   }, true);
+  window.addEventListener('keyup', () => { keyInHand = null; }, true);
 
   // Where the keyboard focus is, for the key log: a field's id, "awal", "akhir", or the
   // Dapodik grid's selected cell.

@@ -42,12 +42,14 @@ def out_file_text(state):
 
 
 def key_log_text(state):
-    """One readable line per keydown: position, key, code, where the focus was, and
-    "hilang" for a key the busy page dropped."""
+    """One readable line per keydown: position, key, code, where the focus was, the
+    key's time in ms since the page loaded, and "hilang" for a key the busy page dropped."""
     lines = []
     for number, key in enumerate(state.get("tombol", []), 1):
-        lost = "\thilang" if key.get("hilang") else ""
-        lines.append(f"{number}\t{key.get('key')!s}\t{key.get('code')!s}\t{key.get('di')!s}{lost}\n")
+        fields = [number, key.get("key"), key.get("code"), key.get("di"), key.get("waktu", "")]
+        if key.get("hilang"):
+            fields.append("hilang")
+        lines.append("\t".join(map(str, fields)) + "\n")
     return "".join(lines)
 
 

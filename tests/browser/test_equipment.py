@@ -60,11 +60,12 @@ class ServerTest(unittest.TestCase):
             return f.read()
 
     def test_report_becomes_the_practice_window_out_file_and_a_key_log(self):
-        keys = [{"key": "Tab", "code": "Tab", "di": "awal"}, {"key": "é", "code": "", "di": "r1k1", "hilang": True}]
+        keys = [{"key": "Tab", "code": "Tab", "di": "awal", "waktu": 812},
+                {"key": "é", "code": "", "di": "r1k1", "waktu": 915, "hilang": True}]
         self.assertEqual(self.post(state([["B+", "", " 85"], ["é", "(A)", ""]], muat="m1", tombol=keys)), 204)
         self.assertEqual(self.out_bytes(), "B+\t\t 85\né\t(A)\t\n".encode())
         with open(self.keys, encoding="utf-8") as f:
-            self.assertEqual(f.read(), "1\tTab\tTab\tawal\n2\té\t\tr1k1\thilang\n")
+            self.assertEqual(f.read(), "1\tTab\tTab\tawal\t812\n2\té\t\tr1k1\t915\thilang\n")
 
     def test_stale_reports_of_a_load_are_dropped_and_a_new_load_is_taken(self):
         self.post(state([["1"]], muat="m2", urutan=5))
