@@ -87,17 +87,24 @@ close_page() {
     "$BROWSER_TOOLS/browser.sh" stop "$PROFILE"
 }
 
-# type_list SPEED LIST: the list pasted, the speed chosen, "Mulai", ENTER; returns when
-# the run has ended with its two beeps (fails when it did not within 300 s).
-type_list() {
+# run_list SPEED: the speed chosen, "Mulai", ENTER (the list already in the grade box);
+# returns when the run has ended with its two beeps, RUN_SECONDS after the ENTER.
+run_list() {
     choose "$1"
-    paste_list "$2"
-    local before
+    local before started
     before=$(beeps)
     start_run || return 1
-    RUN_STARTED=$(date +%s.%N)
+    started=$(date +%s.%N)
     poll 300 beeps_are $((before + 2)) || { fail "the run did not end (beeps: $(beeps), before $before)"; return 1; }
-    RUN_SECONDS=$(awk -v a="$RUN_STARTED" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
+    RUN_SECONDS=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
+}
+# pauses_of MODE LIST STEP: the run's own pauses in seconds at that speed's step (0.1 s
+# Cepat, 0.2 Sedang, 0.3 Lambat), the 2 s start wait included: per value four steps and
+# the closing 1.5 steps in Pilihan (1.5 steps for an empty cell), one step per cell in
+# Isian, one per row.
+pauses_of() {
+    awk -F'\t' -v mode="$1" -v s="$3" '{ rows++; for (i = 1; i <= NF; i++) { cells++; if ($i != "") values++ } }
+        END { print 2 + (mode == "pilihan" ? values * 4 + cells * 1.5 + rows : cells + rows) * s }' "$2"
 }
 
 # landed_counts EXPECTED: "N M": of the M values in the out-file EXPECTED, N are in
@@ -114,17 +121,22 @@ first_mismatches() {
         END { for (r = 1; r <= rows; r++) for (c = 1; c <= cols; c++)
                 if (got[r, c] != want[r, c] && shown++ < 5) printf "  row %d field %d: expected \"%s\", got \"%s\"\n", r, c, want[r, c], got[r, c] }' "$1" "$OUT"
 }
-# expect_page WHAT LIST: the page's fields hold exactly LIST (field by field); prints
-# the values landed against those expected.
-expect_page() {
-    expected_out_of "$2" >"$WORK/expected.txt"
-    poll 10 out_is "$WORK/expected.txt" || true  # the last report may still be on its way
+# page_holds LIST: succeeds when the page's fields hold exactly LIST; LANDED is "N / M
+# values" (see landed_counts).
+page_holds() {
+    expected_out_of "$1" >"$WORK/expected.txt"
+    poll "${2:-10}" out_is "$WORK/expected.txt" || true  # the last report may still be on its way
     local counts
     counts=$(landed_counts "$WORK/expected.txt")
-    if out_is "$WORK/expected.txt"; then
-        pass "$1: every field as pasted, landed ${counts% *} / expected ${counts#* } values"
+    LANDED="${counts% *} / expected ${counts#* } values"
+    out_is "$WORK/expected.txt"
+}
+# expect_page WHAT LIST: the page's fields hold exactly LIST, field by field.
+expect_page() {
+    if page_holds "$2"; then
+        pass "$1: every field as pasted, landed $LANDED"
     else
-        fail "$1: landed ${counts% *} / expected ${counts#* } values; first differences:"
+        fail "$1: landed $LANDED; first differences:"
         first_mismatches "$WORK/expected.txt"
     fi
 }

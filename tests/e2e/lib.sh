@@ -164,3 +164,14 @@ close_apology() {
     xdotool key Return
     poll 20 dialog_closed || true
 }
+
+# landed_table WHERE: each pupil's row as pasted (WORK/expected.txt, an out-file) next to
+# what landed in the target's fields (OUT).
+landed_table() {
+    echo
+    printf '%-5s  %-*s  landed in %s\n' Pupil $((PRACTICE_COLS * 6)) "pasted into Tamvera" "$1"
+    paste "$WORK/expected.txt" "$OUT" | awk -F'\t' -v n="$PRACTICE_COLS" '
+        function cells(from,   s, i) { s = ""; for (i = from; i < from + n; i++) s = s sprintf("%-6s", $i == "" ? "." : $i); return s }
+        { printf "%5d  %s  %s  %s\n", NR, cells(1), cells(n + 1), (cells(1) == cells(n + 1) ? "ok" : "DIFFERENT") }'
+    echo "(\".\" is an empty cell)"
+}
