@@ -21,66 +21,79 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/WindowObject.h"
+
 namespace {
 
-struct Relay {
-    bool packetDown = false;  // a VK_PACKET key down came; its WM_CHAR holds the character
-    unsigned long keys = 0;   // lines written
-};
-Relay relay;
-
-void writeLine(char kind, unsigned value, int extended = -1) {
-    if (extended < 0)
-        std::printf("%c %x\n", kind, value);
-    else
-        std::printf("%c %02x %d\n", kind, value, extended);
-    std::fflush(stdout);
-    ++relay.keys;
-}
-
-int extendedFlag(LPARAM lParam) { return (lParam >> 24) & 1; }
-
-void paintCount(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT area;
-    GetClientRect(window, &area);
-    const std::wstring text = L"Penerus tombol ke browser: " + std::to_wstring(relay.keys) + L" diteruskan";
-    DrawTextW(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EndPaint(window, &paint);
-}
-
-LRESULT CALLBACK relayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const unsigned vk = static_cast<unsigned>(wParam);
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (vk == VK_PACKET)
-            relay.packetDown = true;
-        else
-            writeLine('D', vk, extendedFlag(lParam));
-        InvalidateRect(window, nullptr, TRUE);
-        return 0;  // never to DefWindowProc: Alt or F10 would open the system menu
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (vk != VK_PACKET) writeLine('U', vk, extendedFlag(lParam));
-        return 0;
-    case WM_CHAR:
-        if (relay.packetDown) writeLine('P', vk);
-        relay.packetDown = false;
-        return 0;
-    case WM_SYSCHAR:
-        return 0;
-    case WM_PAINT:
-        paintCount(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+class RelayWindow : public tamvera::win32::WindowObject<RelayWindow> {
+public:
+    bool create(const wchar_t* title, int x, int y, int width, int height) {
+        WNDCLASSEXW wc = windowClass(L"TamveraBrowserRelay");
+        wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        if (!RegisterClassExW(&wc)) return false;
+        return CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX, x, y, width,
+                               height, nullptr, nullptr, wc.hInstance, this) != nullptr;
     }
-}
+
+private:
+    friend class tamvera::win32::WindowObject<RelayWindow>;
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        const unsigned vk = static_cast<unsigned>(wParam);
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (vk == VK_PACKET)
+                packetDown_ = true;
+            else
+                writeLine('D', vk, extendedFlag(lParam));
+            InvalidateRect(hwnd(), nullptr, TRUE);
+            return 0;  // never to DefWindowProc: Alt or F10 would open the system menu
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (vk != VK_PACKET) writeLine('U', vk, extendedFlag(lParam));
+            return 0;
+        case WM_CHAR:
+            if (packetDown_) writeLine('P', vk);
+            packetDown_ = false;
+            return 0;
+        case WM_SYSCHAR:
+            return 0;
+        case WM_PAINT:
+            paintCount();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd(), message, wParam, lParam);
+        }
+    }
+
+    static int extendedFlag(LPARAM lParam) { return (lParam >> 24) & 1; }
+
+    void writeLine(char kind, unsigned value, int extended = -1) {
+        if (extended < 0)
+            std::printf("%c %x\n", kind, value);
+        else
+            std::printf("%c %02x %d\n", kind, value, extended);
+        std::fflush(stdout);
+        ++lines_;
+    }
+
+    void paintCount() {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd(), &paint);
+        RECT area;
+        GetClientRect(hwnd(), &area);
+        const std::wstring text = L"Ke browser: " + std::to_wstring(lines_) + L" tombol";
+        DrawTextW(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        EndPaint(hwnd(), &paint);
+    }
+
+    bool packetDown_ = false;  // a VK_PACKET key down came; its WM_CHAR holds the character
+    unsigned long lines_ = 0;
+};
 
 }  // namespace
 
@@ -91,22 +104,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     _setmode(_fileno(stdout), _O_BINARY);
     // By default below Tamvera at the test display's right edge, clear of the browser.
-    const int x = argc == 6 ? _wtoi(argv[2]) : 958, y = argc == 6 ? _wtoi(argv[3]) : 600;
-    const int width = argc == 6 ? _wtoi(argv[4]) : 320, height = argc == 6 ? _wtoi(argv[5]) : 64;
-
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = relayProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = L"TamveraBrowserRelay";
-    if (!RegisterClassW(&wc)) return 1;
-    const HWND window = CreateWindowExW(0, wc.lpszClassName, argv[1],
-                                        WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX, x, y, width, height, nullptr,
-                                        nullptr, wc.hInstance, nullptr);
-    if (!window) return 1;
+    const bool placed = argc == 6;
+    RelayWindow relay;
+    if (!relay.create(argv[1], placed ? _wtoi(argv[2]) : 958, placed ? _wtoi(argv[3]) : 600,
+                      placed ? _wtoi(argv[4]) : 320, placed ? _wtoi(argv[5]) : 64))
+        return 1;
     // Shown without activation: the focus stays where it is until Tamvera brings it up.
-    ShowWindow(window, SW_SHOWNOACTIVATE);
+    ShowWindow(relay.hwnd(), SW_SHOWNOACTIVATE);
     std::printf("# relay ready\n");
     std::fflush(stdout);
 

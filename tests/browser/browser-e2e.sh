@@ -51,27 +51,8 @@ run_page dapodik isian 2 "$WORK/isian-2.txt"
 
 log "$BROWSER: another program comes to the front in the middle of the run"
 open_page "$BROWSER" rapor isian 40 2
-expected_out_of "$WORK/isian-2.txt" >"$WORK/expected.txt"
-choose rapor isian cepat
-paste_list "$WORK/isian-2.txt"
-before=$(beeps)
-start_run
-rows_typed() { [ "$(head -n 3 "$OUT")" == "$(head -n 3 "$WORK/expected.txt")" ]; }
-poll 60 rows_typed && pass "the first rows typed" || fail "out-file: $(head -n 3 "$OUT" | cat -A)"
-"$WINE" "$HELPER_EXE" window "Kalkulator" >/dev/null 2>&1 &
-other=$!
-STARTED_PIDS+=("$other")
-if poll 30 apology_open; then pass "the run stopped with the apology"; else fail "no apology: $(probe dialog)"; fi
-close_apology
-poll 20 beeps_are $((before + 2)) || fail "beeps: $(beeps), before $before"
-sleep 1  # a last report of the page
-at=$(stopped_at "$WORK/expected.txt")
-if [ "$at" != mixed ] && [ "${at%+}" -ge 6 ] && [ "${at%+}" -lt $(( $(cells_in "$WORK/expected.txt") - 6 )) ]; then
-    pass "the page keeps the list up to cell $at of $(cells_in "$WORK/expected.txt"), the rest stay empty"
-else
-    fail "the fields after the stop: $at"
-fi
-kill "$other" >/dev/null 2>&1 || true
+other_window_mid_run "$WORK/isian-2.txt"
+kill "$OTHER_PID" >/dev/null 2>&1 || true
 close_page
 
 finish

@@ -21,9 +21,11 @@ PYTHON=/usr/bin/python3
 export BROWSER_GEOMETRY=0,0,940,1000
 
 PROFILES=()
+STOPPING=()
 # The browsers first (their own process groups), then what lib.sh started.
 close_browsers() {
     local profile
+    [ ${#STOPPING[@]} -eq 0 ] || wait "${STOPPING[@]}" >/dev/null 2>&1 || true
     for profile in "${PROFILES[@]}"; do "$BROWSER_TOOLS/browser.sh" stop "$profile" >/dev/null 2>&1 || true; done
 }
 trap 'close_browsers; cleanup' EXIT
@@ -80,11 +82,13 @@ open_page() {
     relay_shown() { xdotool search --onlyvisible --pid "$RELAY_PID" >/dev/null 2>&1; }
     poll 60 relay_shown || { echo "the relay window did not open"; exit 1; }
 }
-# Ends the relay (the replayer ends with its input) and the browser.
+# Ends the relay (the replayer ends with its input) and the browser (in the background:
+# it takes seconds to end and the next page needs none of it).
 close_page() {
     kill "$RELAY_PID" >/dev/null 2>&1 || true
     wait "$RELAY_PID" "$REPLAY_PID" >/dev/null 2>&1 || true
-    "$BROWSER_TOOLS/browser.sh" stop "$PROFILE"
+    "$BROWSER_TOOLS/browser.sh" stop "$PROFILE" >/dev/null 2>&1 &
+    STOPPING+=($!)
 }
 
 # run_list SPEED: the speed chosen, "Mulai", ENTER (the list already in the grade box);

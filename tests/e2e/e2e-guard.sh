@@ -28,29 +28,11 @@ stop_practice
 
 log "another program comes to the front in the middle of the run"
 start_practice rapor isian 40 3
-expected_out_of "$WORK/kelas.txt" >"$WORK/expected.txt"
-choose rapor isian cepat
-paste_list "$WORK/kelas.txt"
-before=$(beeps)
-start_run
-rows_typed() { [ "$(head -n 3 "$OUT")" == "$(head -n 3 "$WORK/expected.txt")" ]; }
-poll 60 rows_typed && pass "the first rows typed" || fail "out-file: $(head -n 3 "$OUT" | cat -A)"
-"$WINE" "$HELPER_EXE" window "Kalkulator" >"$WORK/other.log" 2>&1 &
-other=$!
-STARTED_PIDS+=("$other")
-if poll 30 apology_open; then pass "the run stopped with the apology"; else fail "no apology: $(probe dialog)"; fi
-close_apology
-poll 20 beeps_are $((before + 2)) && pass "the run ended with its two beeps" || fail "beeps: $(beeps), before $before"
-at=$(stopped_at "$WORK/expected.txt")
-if [ "$at" != mixed ] && [ "${at%+}" -lt $(( $(cells_in "$WORK/expected.txt") - 6 )) ]; then
-    pass "the fields hold the list up to cell $at of $(cells_in "$WORK/expected.txt"), the rest stay empty"
-else
-    fail "the fields after the stop: $at"
-fi
+other_window_mid_run "$WORK/kelas.txt"
 expect_eq "the last row" "$(tail -n1 "$OUT")" $'\t\t'
 if tamvera_answers; then pass "Tamvera open and answering"; else fail "Tamvera gone or hung"; fi
-kill "$other" >/dev/null 2>&1 || true
-wait "$other" >/dev/null 2>&1 || true
+kill "$OTHER_PID" >/dev/null 2>&1 || true
+wait "$OTHER_PID" >/dev/null 2>&1 || true
 stop_practice
 
 log "another program comes to the front during the two seconds before the first key"

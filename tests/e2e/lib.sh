@@ -150,6 +150,35 @@ stopped_at() {
 }
 cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
 
+# other_window_mid_run LIST: LIST typed into the open target (RAPOR Online, Isian,
+# "Cepat"); once its first three rows have landed, another program's window comes to the
+# front. The run must stop with the apology (answered with ENTER) and its two beeps, the
+# fields holding the list up to the stop and nothing after it. OTHER_PID: that program.
+other_window_mid_run() {
+    expected_out_of "$1" >"$WORK/expected.txt"
+    choose rapor isian cepat
+    paste_list "$1"
+    local before at cells
+    before=$(beeps)
+    start_run
+    rows_typed() { [ "$(head -n 3 "$OUT")" == "$(head -n 3 "$WORK/expected.txt")" ]; }
+    poll 60 rows_typed && pass "the first rows typed" || fail "out-file: $(head -n 3 "$OUT" | cat -A)"
+    "$WINE" "$HELPER_EXE" window "Kalkulator" >"$WORK/other.log" 2>&1 &
+    OTHER_PID=$!
+    STARTED_PIDS+=("$OTHER_PID")
+    if poll 30 apology_open; then pass "the run stopped with the apology"; else fail "no apology: $(probe dialog)"; fi
+    close_apology
+    poll 20 beeps_are $((before + 2)) && pass "the run ended with its two beeps" || fail "beeps: $(beeps), before $before"
+    sleep 1  # a target that reports its fields on its own time (a web page) is done by now
+    at=$(stopped_at "$WORK/expected.txt")
+    cells=$(cells_in "$WORK/expected.txt")
+    if [ "$at" != mixed ] && [ "${at%+}" -ge 6 ] && [ "${at%+}" -lt $((cells - 6)) ]; then
+        pass "the fields hold the list up to cell $at of $cells, the rest stay empty"
+    else
+        fail "the fields after the stop: $at"
+    fi
+}
+
 # Answers the apology with ENTER, as the user at the keyboard would: the box must be the
 # active window. If it is not, that is a failure; Tamvera's window is then clicked (its
 # modal box comes along) so that the checks after it still mean something.
