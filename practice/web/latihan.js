@@ -100,18 +100,24 @@
   }
 
   // --- Slow mode and the key log ----------------------------------------------------
-  // Every keydown the page sees is logged; while the page is busy saving, it is dropped
-  // before any handler or the browser's default action sees it. Busy time is counted on
-  // the keys' own event times, from the key that stored the value: a browser that
-  // handles a burst of keys late then neither loses more nor fewer keys than the typist
-  // typed within the delay.
+  // Every keydown the page sees is logged. The field whose value was just stored stays
+  // busy for a while, as while a slow server saves it: a key typed into that field
+  // meanwhile is dropped before any handler or the browser's default action sees it;
+  // keys for other fields land. Busy time is counted on the keys' own event times, from
+  // the key that stored the value: a browser that handles a burst of keys late then
+  // neither loses more nor fewer keys than the typist typed within the delay.
 
   let busyUntil = -Infinity;
+  let busyField = null;
   let busyTimer = 0;
   let keyInHand = null; // the event time of the key being handled, from keydown to keyup
 
-  function startBusy() {
+  // The field a focus name belongs to: a choice field's list counts as its field.
+  const fieldOf = (name) => name.replace(/p$/, '');
+
+  function startBusy(field) {
     if (!options.tunda) return;
+    busyField = field;
     busyUntil = (keyInHand === null ? performance.now() : keyInHand) + options.tunda;
     $('sibuk').hidden = false;
     clearTimeout(busyTimer);
@@ -119,7 +125,7 @@
   }
 
   window.addEventListener('keydown', (event) => {
-    const lost = event.timeStamp < busyUntil;
+    const lost = event.timeStamp < busyUntil && fieldOf(focusName()) === busyField;
     const entry = { key: event.key, code: event.code, di: focusName(), waktu: Math.round(event.timeStamp) };
     if (lost) entry.hilang = true;
     tombol.push(entry);
@@ -200,7 +206,7 @@
 
   // --- Fill-in: RAPOR Online Isian and e-Rapor --------------------------------------
   // Text inputs in TAB order; a field reached by TAB has its text selected, so typing
-  // replaces it. A field left with a new value is stored (and the slow page gets busy).
+  // replaces it. A field left with a new value is stored (and, on a slow page, stays busy).
 
   function buildFillIn() {
     const body = classTable();
@@ -214,7 +220,7 @@
         input.spellcheck = false;
         input.setAttribute('aria-label', placeName(r, c));
         input.addEventListener('input', () => changed(r, c, input.value));
-        input.addEventListener('change', startBusy);
+        input.addEventListener('change', () => startBusy(input.id));
         input.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ${shown(input.value)}`));
         cell(tr).appendChild(input);
       }
@@ -294,7 +300,7 @@
 
     function store() {
       changed(r, c, list.value);
-      startBusy();
+      startBusy(button.id);
       showFocus(`${placeName(r, c)}: tersimpan ${shown(list.value)}. TAB menuju kolom berikutnya.`);
     }
   }
@@ -388,7 +394,7 @@
       grid.focus(); // before the editor goes, so the focus never falls out of the grid
       if (keep) changed(r, gradeColumn(), text);
       cells[r][c].textContent = nilai[r][gradeColumn()];
-      if (keep) startBusy();
+      if (keep) startBusy(fieldName(r, gradeColumn()));
       describe();
     }
 
@@ -431,7 +437,7 @@
         <section id="petunjuk"></section>
         <section id="pesan" hidden></section>
         <section id="keadaan"><span id="ringkasan"></span>
-          <span id="sibuk" hidden>Menyimpan ke server&hellip; tombol yang diketik sekarang hilang.</span>
+          <span id="sibuk" hidden>Menyimpan ke server&hellip; tombol yang diketik ke kolom itu sekarang hilang.</span>
           <span id="fokus"></span></section>
         ${fields}
         <p id="laporan" hidden></p>
@@ -443,7 +449,7 @@
       ? 'Pilih sel <b>No</b> baris 1 (sudah terpilih), lalu di Tamvera pilih <b>Dapodik</b>.'
       : `Fokus sudah di tombol <b>Awal</b>; di Tamvera pilih <b>${HALAMAN === 'e-rapor' ? 'E-Rapor' : 'Tamvera'}</b> dan entri <b>${options.mode === 'pilihan' ? 'Pilihan' : 'Isian'}</b>.`;
     $('petunjuk').innerHTML = `${what} Tempel daftar nilai (${options.baris} baris, ${options.kolom} nilai per baris) di Tamvera, tekan <b>Mulai</b>, lalu jangan sentuh mouse/keyboard.` +
-      (options.tunda ? ` Mode lambat: halaman sibuk ${options.tunda} ms setiap kali menyimpan nilai.` : '');
+      (options.tunda ? ` Mode lambat: setiap kolom sibuk ${options.tunda} ms setelah nilainya tersimpan.` : '');
     if (problems.length) {
       $('pesan').hidden = false;
       $('pesan').textContent = problems.join(' ');
