@@ -6,7 +6,6 @@
 //   D <vk> <ext>   WM_KEYDOWN / WM_SYSKEYDOWN (not VK_PACKET), hex virtual key, extended flag
 //   U <vk> <ext>   WM_KEYUP / WM_SYSKEYUP (not VK_PACKET)
 //   P <code>       the UTF-16 unit of the WM_CHAR that follows a VK_PACKET key down
-//   # ...          diagnostics
 //
 //   browser_relay TITLE [X Y WIDTH HEIGHT]
 //
@@ -111,8 +110,6 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     // Shown without activation: the focus stays where it is until Tamvera brings it up.
     ShowWindow(relay.hwnd(), SW_SHOWNOACTIVATE);
-    std::printf("# relay ready\n");
-    std::fflush(stdout);
 
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

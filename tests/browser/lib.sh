@@ -82,12 +82,12 @@ open_page() {
     relay_shown() { xdotool search --onlyvisible --pid "$RELAY_PID" >/dev/null 2>&1; }
     poll 60 relay_shown || { echo "the relay window did not open"; exit 1; }
 }
-# Ends the relay (the replayer ends with its input) and the browser (in the background:
-# it takes seconds to end and the next page needs none of it).
+# Ends the relay (the replayer ends with its input) and the browser with its profile (in
+# the background: it takes seconds and the next page needs none of it).
 close_page() {
     kill "$RELAY_PID" >/dev/null 2>&1 || true
     wait "$RELAY_PID" "$REPLAY_PID" >/dev/null 2>&1 || true
-    "$BROWSER_TOOLS/browser.sh" stop "$PROFILE" >/dev/null 2>&1 &
+    { "$BROWSER_TOOLS/browser.sh" stop "$PROFILE" && rm -rf "$PROFILE"; } >/dev/null 2>&1 &
     STOPPING+=($!)
 }
 
@@ -142,5 +142,6 @@ expect_page() {
     else
         fail "$1: landed $LANDED; first differences:"
         first_mismatches "$WORK/expected.txt"
+        [ ! -s "$WORK/replay.log" ] || { echo "the replayer said:"; tail -n 5 "$WORK/replay.log"; }
     fi
 }
