@@ -40,7 +40,7 @@ run_page() {
     paste_list "$4"
     if run_list cepat; then
         expect_page "$BROWSER $1 $2" "$4"
-        log "figure: $BROWSER $1 $2 40 x $3 at Cepat: ENTER to the first beep $RUN_SECONDS s, the run's own pauses $(pauses_of "$2" "$4" 0.1) s"
+        log "figure: $BROWSER $1 $2 40 x $3 at Cepat: ENTER to the beeps $RUN_SECONDS s, the run's own pauses $(pauses_of "$2" "$4" 0.1) s"
     fi
     close_page
 }
