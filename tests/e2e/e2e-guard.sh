@@ -27,43 +27,6 @@ if out_is "$WORK/empty.txt"; then pass "the other window got no key"; else fail 
 if tamvera_answers; then pass "Tamvera open and answering"; else fail "Tamvera gone or hung"; fi
 stop_practice
 
-# Another program's window that takes the front the moment the practice target's cell
-# CELL (counted row by row from 1) holds TEXT; it logs every key message it receives.
-start_other_at_cell() {
-    "$WINE" "$HELPER_EXE" window "Kalkulator" --cell "$(winpath "$OUT")" "$1" "$2" >"$WORK/other.log" 2>&1 &
-    other=$!
-    STARTED_PIDS+=("$other")
-    sleep 2  # the helper is up and watching
-}
-other_shown() { grep -q shown "$WORK/other.log"; }
-stop_other() {
-    kill "$other" >/dev/null 2>&1 || true
-    wait "$other" >/dev/null 2>&1 || true
-}
-
-# stop_mid_row WHAT EXPECTED CELL TEXT: a run of the pasted list that another program
-# interrupts once cell CELL holds TEXT; EXPECTED is what the practice target then holds.
-# Not one key may reach the other program's window.
-stop_mid_row() {
-    local what=$1 expected=$2
-    start_other_at_cell "$3" "$4"
-    before=$(beeps)
-    start_run
-    poll 60 other_shown && pass "$what: the other window took the front once cell $3 held $4" ||
-        fail "$what: the other window never showed"
-    if poll 30 apology_open; then pass "$what: the run stopped with the apology"; else fail "$what: no apology: $(probe dialog)"; fi
-    sleep 0.5
-    expect_eq "$what: key messages that reached the other window" "$(grep -c '^key ' "$WORK/other.log" || true)" 0
-    close_apology
-    poll 20 beeps_are $((before + 2)) && pass "$what: the run ended with its two beeps" ||
-        fail "$what: beeps: $(beeps), before $before"
-    dialog_closed && pass "$what: the apology showed once" || fail "$what: another box: $(probe dialog)"
-    expect_out "$what: the values typed before the stop stay, the fields after it stay empty" "$expected" 5
-    if tamvera_answers; then pass "$what: Tamvera open and answering"; else fail "$what: Tamvera gone or hung"; fi
-    stop_other
-    stop_practice
-}
-
 log "another program comes to the front inside a row, after a value's keys: Isian, Cepat"
 printf '81\t82\t83\n84\t85\t86\n87\t88\t89\n90\t91\t92\n' >"$WORK/rows.txt"
 printf '81\t82\t83\n84\t85\t\n\t\t\n\t\t\n' >"$WORK/expected.txt"
@@ -71,6 +34,7 @@ start_practice rapor isian 4 3
 choose rapor isian cepat
 paste_list "$WORK/rows.txt"
 stop_mid_row "Isian, Cepat" "$WORK/expected.txt" 5 85
+stop_practice
 
 log "another program comes to the front inside a row, after a value's presses: Pilihan, Lambat"
 printf '85\t9\t77\n60\t70\t80\n' >"$WORK/rows.txt"
@@ -79,6 +43,7 @@ start_practice rapor pilihan 2 3
 choose rapor pilihan lambat
 paste_list "$WORK/rows.txt"
 stop_mid_row "Pilihan, Lambat" "$WORK/expected.txt" 2 9
+stop_practice
 
 log "another program comes to the front during the two seconds before the first key"
 start_practice rapor isian 40 3
@@ -87,8 +52,8 @@ choose rapor isian cepat
 paste_list "$WORK/kelas.txt"
 # Waits for the practice window to be activated by the run, then takes the front.
 "$WINE" "$HELPER_EXE" window "Kalkulator" "RAPOR Online - Latihan" >"$WORK/other.log" 2>&1 &
-other=$!
-STARTED_PIDS+=("$other")
+OTHER_PID=$!
+STARTED_PIDS+=("$OTHER_PID")
 sleep 2  # the helper is up and watching
 before=$(beeps)
 start_run

@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../wine/window/lib.sh"
 trap "exit 143" TERM INT
 
 HELPER_EXE=$BUILD/tests/e2e/e2e_helper.exe
-HANDOFF=$(dirname "$TAMVERA_EXE")/Engine.dll
+HANDOFF=$(dirname "$TAMVERA_EXE")/Engine.dll  # written beside the program
 TAMVERA_LEFT=958
 
 winpath() { echo "Z:${1//\//\\}"; }
@@ -150,6 +150,45 @@ stopped_at() {
 }
 cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
 
+# --- Another program in front in the middle of a row ----------------------------------
+# start_other_at_cell N TEXT: another program's window ("Kalkulator") that takes the front
+# the moment the target's out-file OUT holds TEXT in its Nth cell (counted row by row
+# from 1); it logs every key message it receives. OTHER_PID: that program.
+start_other_at_cell() {
+    "$WINE" "$HELPER_EXE" window "Kalkulator" --cell "$(winpath "$OUT")" "$1" "$2" >"$WORK/other.log" 2>&1 &
+    OTHER_PID=$!
+    STARTED_PIDS+=("$OTHER_PID")
+    sleep 2  # the helper is up and watching
+}
+other_shown() { grep -q shown "$WORK/other.log"; }
+stop_other() {
+    kill "$OTHER_PID" >/dev/null 2>&1 || true
+    wait "$OTHER_PID" >/dev/null 2>&1 || true
+}
+
+# stop_mid_row WHAT EXPECTED N TEXT: a run of the pasted list (options chosen) that
+# another program interrupts once cell N holds TEXT; EXPECTED is what the target then
+# holds (an out-file). Not one key may reach the other program's window; the run ends
+# with the apology, once, and its two beeps.
+stop_mid_row() {
+    local what=$1 expected=$2 before
+    start_other_at_cell "$3" "$4"
+    before=$(beeps)
+    start_run
+    poll 60 other_shown && pass "$what: the other window took the front once cell $3 held $4" ||
+        fail "$what: the other window never showed"
+    if poll 30 apology_open; then pass "$what: the run stopped with the apology"; else fail "$what: no apology: $(probe dialog)"; fi
+    sleep 0.5
+    expect_eq "$what: key messages that reached the other window" "$(grep -c '^key ' "$WORK/other.log" || true)" 0
+    close_apology
+    poll 20 beeps_are $((before + 2)) && pass "$what: the run ended with its two beeps" ||
+        fail "$what: beeps: $(beeps), before $before"
+    dialog_closed && pass "$what: the apology showed once" || fail "$what: another box: $(probe dialog)"
+    expect_out "$what: the values typed before the stop stay, the fields after it stay empty" "$expected" 5
+    if tamvera_answers; then pass "$what: Tamvera open and answering"; else fail "$what: Tamvera gone or hung"; fi
+    stop_other
+}
+
 # Answers the apology with ENTER, as the user at the keyboard would: the box must be the
 # active window. If it is not, that is a failure; Tamvera's window is then clicked (its
 # modal box comes along) so that the checks after it still mean something.
@@ -163,4 +202,15 @@ close_apology() {
     click_at 160 460
     xdotool key Return
     poll 20 dialog_closed || true
+}
+
+# landed_table WHERE: each pupil's row as pasted (WORK/expected.txt, an out-file) next to
+# what landed in the target's fields (OUT).
+landed_table() {
+    echo
+    printf '%-5s  %-*s  landed in %s\n' Pupil $((PRACTICE_COLS * 6)) "pasted into Tamvera" "$1"
+    paste "$WORK/expected.txt" "$OUT" | awk -F'\t' -v n="$PRACTICE_COLS" '
+        function cells(from,   s, i) { s = ""; for (i = from; i < from + n; i++) s = s sprintf("%-6s", $i == "" ? "." : $i); return s }
+        { printf "%5d  %s  %s  %s\n", NR, cells(1), cells(n + 1), (cells(1) == cells(n + 1) ? "ok" : "DIFFERENT") }'
+    echo "(\".\" is an empty cell)"
 }

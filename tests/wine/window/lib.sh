@@ -14,7 +14,8 @@
 set -euo pipefail
 
 BUILD=$(cd "${1:?build folder}" && pwd)
-TAMVERA_EXE=${TAMVERA_EXE:-$BUILD/src/app/Tamvera.exe}  # another build's Tamvera.exe may be tried
+# Another Tamvera.exe (the 32-bit release) can be put under test instead of the build's.
+TAMVERA_EXE=${TAMVERA_EXE:-$BUILD/src/app/Tamvera.exe}
 PROBE_EXE=$BUILD/tests/wine/window/window_probe.exe
 LATIHAN_EXE=$BUILD/practice/TamveraLatihan.exe
 : "${WINE:?run through scripts/wine-env.sh exec}" "${DISPLAY:?no display}"

@@ -31,7 +31,7 @@ finished() { text_is Txt_Perkembangan "4 dari 4 Nilai" && text_is Txt_Waktu "0 D
 poll 30 finished || true
 expect_text Txt_Perkembangan "4 dari 4 Nilai"
 expect_text Txt_Waktu "0 Detik Lagi"
-handoff=$(cat "$BUILD/src/app/Engine.dll"; echo .)
+handoff=$(cat "$(dirname "$TAMVERA_EXE")/Engine.dll"; echo .)
 expect_eq "hand-off file" "${handoff%.}" $'85\t90\r\n7\t100\r\n'
 if tamvera_running; then pass "Tamvera still open after the run"; else fail "Tamvera ended"; fi
 progress_region progress-end

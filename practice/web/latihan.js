@@ -1,0 +1,472 @@
+// The web practice pages: the grade forms of RAPOR Online (Isian and Pilihan), e-Rapor
+// and Dapodik as a teacher meets them in a browser, answering Tamvera's keys the way the
+// practice window TamveraLatihan.exe does. Plain script, no build step: it runs from a
+// file:// address as well as from a server.
+//
+// Query parameters: baris, kolom, mode (isian | pilihan, RAPOR Online only), tunda (ms the
+// page stays busy after each stored value; keys typed meanwhile are lost, as on a slow
+// school server) and lapor (an address that receives the page's state as JSON after every
+// change; the test server's /lapor).
+'use strict';
+
+(function () {
+  const HALAMAN = document.body.dataset.halaman; // rapor-online | e-rapor | dapodik
+  const NAMA = { 'rapor-online': 'RAPOR Online', 'e-rapor': 'e-Rapor', dapodik: 'Aplikasi Dapodik' }[HALAMAN];
+  const $ = (id) => document.getElementById(id);
+
+  // --- Options ----------------------------------------------------------------------
+
+  function readOptions() {
+    const query = new URLSearchParams(location.search);
+    const problems = [];
+    const options = {
+      baris: wholeNumber(query, 'baris', 40, 1, 10000, problems),
+      kolom: wholeNumber(query, 'kolom', 10, 1, 200, problems),
+      tunda: wholeNumber(query, 'tunda', 0, 0, 60000, problems),
+      mode: HALAMAN === 'rapor-online' ? 'pilihan' : 'isian',
+      lapor: '',
+    };
+    if (query.has('mode')) {
+      const mode = query.get('mode');
+      if (mode !== 'isian' && mode !== 'pilihan') {
+        problems.push(`Mode "${mode}" tidak dikenal (isian atau pilihan); dipakai ${options.mode}.`);
+      } else if (mode === 'pilihan' && HALAMAN !== 'rapor-online') {
+        problems.push(`Mode pilihan hanya ada di RAPOR Online; ${NAMA} memakai isian.`);
+      } else {
+        options.mode = mode;
+      }
+    }
+    if (query.has('lapor')) {
+      try {
+        options.lapor = new URL(query.get('lapor'), location.href).href;
+      } catch (e) {
+        problems.push(`Alamat lapor "${query.get('lapor')}" tidak sah; keadaan halaman tidak dikirim.`);
+      }
+    }
+    return { options, problems };
+  }
+
+  function wholeNumber(query, name, fallback, min, max, problems) {
+    if (!query.has(name)) return fallback;
+    const text = query.get(name).trim();
+    const value = /^\d+$/.test(text) ? Number(text) : NaN;
+    if (value >= min && value <= max) return value;
+    problems.push(`Nilai ${name} "${query.get(name)}" tidak sah (bilangan bulat ${min} sampai ${max}); dipakai ${fallback}.`);
+    return fallback;
+  }
+
+  const { options, problems } = readOptions();
+  const nilai = Array.from({ length: options.baris }, () => Array(options.kolom).fill(''));
+  const tombol = [];
+
+  // --- State report: the grades and the key log, POSTed in order --------------------
+  // One post at a time; changes made meanwhile go out together in the next one, so the
+  // server always ends with the latest state.
+
+  const muat = `${Date.now()}-${Math.random().toString(36).slice(2, 8)}`; // names this page load
+  let urutan = 0;
+  let sending = false;
+  let pending = false;
+
+  function report() {
+    if (!options.lapor) return;
+    pending = true;
+    if (!sending) sendState();
+  }
+
+  function sendState() {
+    pending = false;
+    sending = true;
+    const state = {
+      halaman: HALAMAN, mode: options.mode, baris: options.baris, kolom: options.kolom,
+      tunda: options.tunda, muat, urutan: ++urutan, nilai, tombol,
+    };
+    // text/plain keeps it a simple request, so a page opened from a file may post too.
+    fetch(options.lapor, { method: 'POST', headers: { 'Content-Type': 'text/plain;charset=UTF-8' }, body: JSON.stringify(state) })
+      .then((answer) => {
+        if (!answer.ok) throw new Error(`HTTP ${answer.status}`);
+        showReportProblem('');
+      })
+      .catch((e) => showReportProblem(`Keadaan halaman tidak terkirim ke ${options.lapor}: ${e.message}`))
+      .finally(() => {
+        sending = false;
+        if (pending) sendState();
+      });
+  }
+
+  function showReportProblem(text) {
+    $('laporan').hidden = !text;
+    $('laporan').textContent = text;
+  }
+
+  // --- Slow mode and the key log ----------------------------------------------------
+  // Every keydown the page sees is logged. The field whose value was just stored stays
+  // busy for a while, as while a slow server saves it: a key typed into that field
+  // meanwhile is dropped before any handler or the browser's default action sees it;
+  // keys for other fields land. Busy time is counted on the keys' own event times, from
+  // the key that stored the value: a browser that handles a burst of keys late then
+  // neither loses more nor fewer keys than the typist typed within the delay.
+
+  let busyUntil = -Infinity;
+  let busyField = null;
+  let busyTimer = 0;
+  let keyInHand = null; // the event time of the key being handled, from keydown to keyup
+
+  // The field a focus name belongs to: a choice field's list counts as its field.
+  const fieldOf = (name) => name.replace(/p$/, '');
+
+  function startBusy(field) {
+    if (!options.tunda) return;
+    busyField = field;
+    busyUntil = (keyInHand === null ? performance.now() : keyInHand) + options.tunda;
+    $('sibuk').hidden = false;
+    clearTimeout(busyTimer);
+    busyTimer = setTimeout(() => { $('sibuk').hidden = true; }, options.tunda);
+  }
+
+  window.addEventListener('keydown', (event) => {
+    const lost = event.timeStamp < busyUntil && fieldOf(focusName()) === busyField;
+    const entry = { key: event.key, code: event.code, di: focusName(), waktu: Math.round(event.timeStamp) };
+    if (lost) entry.hilang = true;
+    tombol.push(entry);
+    keyInHand = event.timeStamp;
+    if (lost) {
+      event.preventDefault();
+      event.stopImmediatePropagation();
+    }
+    report();
+  }, true);
+  window.addEventListener('keyup', () => { keyInHand = null; }, true);
+
+  // Where the keyboard focus is, for the key log: a field's id, "awal", "akhir", or the
+  // Dapodik grid's selected cell.
+  let gridCellName = null;
+  function focusName() {
+    if (gridCellName) return gridCellName();
+    const focused = document.activeElement;
+    return focused && focused.id ? focused.id : 'halaman';
+  }
+
+  // --- Shared display ---------------------------------------------------------------
+
+  const fieldName = (r, c) => `r${r + 1}k${c + 1}`;
+  const placeName = (r, c) => `Siswa ${r + 1}, Mapel ${c + 1}`;
+  const shown = (text) => (text === '' ? '(kosong)' : `"${text}"`);
+
+  let filled = 0;
+
+  function changed(r, c, text) {
+    filled += (text !== '') - (nilai[r][c] !== '');
+    nilai[r][c] = text;
+    showSummary();
+    report();
+  }
+
+  function showSummary() {
+    $('ringkasan').textContent = `Terisi ${filled} dari ${options.baris * options.kolom} kolom nilai.`;
+  }
+
+  function showFocus(text) { $('fokus').textContent = text; }
+
+  function headerRow(titles) {
+    const tr = document.createElement('tr');
+    for (const title of titles) {
+      const th = document.createElement('th');
+      th.textContent = title;
+      tr.appendChild(th);
+    }
+    return tr;
+  }
+
+  function cell(row, text, className) {
+    const td = document.createElement(className === 'no' ? 'th' : 'td');
+    if (text !== undefined) td.textContent = text;
+    if (className) td.className = className;
+    row.appendChild(td);
+    return td;
+  }
+
+  function classTable() {
+    const table = document.createElement('table');
+    const titles = ['No', 'Nama Siswa'];
+    for (let c = 0; c < options.kolom; c++) titles.push(`Mapel ${c + 1}`);
+    table.createTHead().appendChild(headerRow(titles));
+    table.appendChild(document.createElement('tbody'));
+    $('formulir').appendChild(table);
+    return table.tBodies[0];
+  }
+
+  function pupilRow(body, r) {
+    const tr = document.createElement('tr');
+    cell(tr, String(r + 1), 'no');
+    cell(tr, `Siswa ${r + 1}`, 'nama');
+    body.appendChild(tr);
+    return tr;
+  }
+
+  // --- Fill-in: RAPOR Online Isian and e-Rapor --------------------------------------
+  // Text inputs in TAB order; a field reached by TAB has its text selected, so typing
+  // replaces it. A field left with a new value is stored (and, on a slow page, stays busy).
+
+  function buildFillIn() {
+    const body = classTable();
+    for (let r = 0; r < options.baris; r++) {
+      const tr = pupilRow(body, r);
+      for (let c = 0; c < options.kolom; c++) {
+        const input = document.createElement('input');
+        input.type = 'text';
+        input.id = fieldName(r, c);
+        input.autocomplete = 'off';
+        input.spellcheck = false;
+        input.setAttribute('aria-label', placeName(r, c));
+        input.addEventListener('input', () => changed(r, c, input.value));
+        input.addEventListener('change', () => startBusy(input.id));
+        input.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ${shown(input.value)}`));
+        cell(tr).appendChild(input);
+      }
+    }
+  }
+
+  // --- Choice: RAPOR Online Pilihan -------------------------------------------------
+  // Each field is an "Ubah" button and a list (100 down to 1 after a placeholder) that
+  // stays disabled, so out of the TAB order, until ENTER on the button opens it. Then TAB
+  // reaches the list; ENTER there keeps it closed, its type-ahead picks the value (the
+  // browser's own, changing the value at each key) and ENTER stores it; TAB leaves. A
+  // choice made with the mouse in the opened list is stored at its change.
+
+  function buildChoice() {
+    const body = classTable();
+    for (let r = 0; r < options.baris; r++) {
+      const tr = pupilRow(body, r);
+      for (let c = 0; c < options.kolom; c++) choiceField(cell(tr, undefined, 'pilihan'), r, c);
+    }
+  }
+
+  function choiceField(td, r, c) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.id = fieldName(r, c);
+    button.textContent = 'Ubah';
+    button.setAttribute('aria-label', `Ubah nilai ${placeName(r, c)}`);
+    const list = document.createElement('select');
+    list.id = `${fieldName(r, c)}p`;
+    list.disabled = true;
+    list.add(new Option('\u2014', ''));
+    td.append(button, list);
+
+    let before = '';
+    let typedOnClosedList = false;
+
+    button.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ${shown(list.value)}. ENTER membuka daftar nilai.`));
+    button.addEventListener('click', () => {
+      if (!list.disabled) return;
+      fillGrades(list);
+      before = list.value;
+      list.value = '';
+      typedOnClosedList = false;
+      list.disabled = false;
+      td.classList.add('terbuka');
+      showFocus(`${placeName(r, c)}: daftar terbuka, TAB menuju daftar nilai.`);
+    });
+    list.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ENTER membuka daftar, ketik angka untuk memilih, ENTER untuk memakai.`));
+    list.addEventListener('keydown', (event) => {
+      if (event.key.length === 1) {
+        typedOnClosedList = true;
+      } else if (event.key === 'Enter') {
+        // The list stays closed, as in Firefox and in Chrome on Windows: Chromium on
+        // Linux would open it here, a moment later, and on a busy computer the first
+        // type-ahead keys then fall on the closed list and the rest into the open one.
+        event.preventDefault();
+        if (list.value !== '') store();
+      } else if (event.key === 'Escape') {
+        list.value = before;
+        changed(r, c, list.value);
+      }
+    });
+    list.addEventListener('input', () => changed(r, c, list.value));
+    list.addEventListener('change', () => {
+      changed(r, c, list.value);
+      if (!typedOnClosedList) store();
+    });
+    list.addEventListener('blur', () => {
+      // Leaving without a choice keeps the field's previous value.
+      if (list.value === '' && before !== '') {
+        list.value = before;
+        changed(r, c, list.value);
+      }
+      list.disabled = true;
+      td.classList.remove('terbuka');
+    });
+
+    function store() {
+      changed(r, c, list.value);
+      startBusy(button.id);
+      showFocus(`${placeName(r, c)}: tersimpan ${shown(list.value)}. TAB menuju kolom berikutnya.`);
+    }
+  }
+
+  // The 100 entries are added when a list is first opened, to keep large classes light.
+  function fillGrades(list) {
+    if (list.options.length > 1) return;
+    for (let n = 100; n >= 1; n--) list.add(new Option(String(n)));
+  }
+
+  // --- Dapodik: an editable grid ----------------------------------------------------
+  // The grid itself holds the focus; one cell is selected, starting on row 1's "No".
+  // RIGHT / LEFT (and TAB / Shift+TAB) move one cell and wrap between rows, UP / DOWN
+  // change row, ENTER on a grade cell edits it (typing replaces its text), ENTER or TAB
+  // stores the edit and ESC cancels it. "No" and "Nama" cannot be edited.
+
+  function buildGrid() {
+    const grid = $('formulir');
+    const body = classTable();
+    const cells = [];
+    for (let r = 0; r < options.baris; r++) {
+      const tr = pupilRow(body, r);
+      const row = [tr.children[0], tr.children[1]];
+      for (let c = 0; c < options.kolom; c++) row.push(cell(tr, '', 'nilai'));
+      cells.push(row);
+    }
+    const columns = options.kolom + 2;
+    let r = 0;
+    let c = 0;
+    let editor = null;
+
+    const gradeColumn = () => c - 2;
+    const cellName = () => (c === 0 ? `r${r + 1}no` : c === 1 ? `r${r + 1}nama` : fieldName(r, gradeColumn()));
+    gridCellName = cellName;
+
+    function select(row, column) {
+      cells[r][c].classList.remove('terpilih');
+      r = row;
+      c = column;
+      cells[r][c].classList.add('terpilih');
+      cells[r][c].scrollIntoView({ block: 'nearest', inline: 'nearest' });
+      describe();
+    }
+
+    function describe() {
+      const place = `Baris ${r + 1}, kolom ${c < 2 ? ['No', 'Nama'][c] : `Mapel ${gradeColumn() + 1}`}`;
+      if (c < 2) showFocus(`${place} (tidak dapat diubah).`);
+      else if (editor) showFocus(`${place}: mengubah, ENTER untuk menyimpan.`);
+      else showFocus(`${place}: ${shown(nilai[r][gradeColumn()])}. ENTER untuk mengubah.`);
+    }
+
+    function right() {
+      if (c + 1 < columns) select(r, c + 1);
+      else if (r + 1 < options.baris) select(r + 1, 0);
+    }
+
+    function left() {
+      if (c > 0) select(r, c - 1);
+      else if (r > 0) select(r - 1, columns - 1);
+    }
+
+    function startEdit() {
+      if (c < 2) return;
+      editor = document.createElement('input');
+      editor.type = 'text';
+      editor.autocomplete = 'off';
+      editor.spellcheck = false;
+      editor.value = nilai[r][gradeColumn()];
+      cells[r][c].textContent = '';
+      cells[r][c].appendChild(editor);
+      editor.focus();
+      editor.select();
+      editor.addEventListener('keydown', editKey);
+      editor.addEventListener('blur', () => finishEdit(true));
+      describe();
+    }
+
+    function editKey(event) {
+      if (event.key === 'Enter' || event.key === 'Escape' || event.key === 'Tab') {
+        event.preventDefault();
+        event.stopPropagation();
+        finishEdit(event.key !== 'Escape');
+        if (event.key === 'Tab') event.shiftKey ? left() : right();
+      }
+    }
+
+    function finishEdit(keep) {
+      if (!editor) return;
+      const text = editor.value;
+      editor = null;
+      grid.focus(); // before the editor goes, so the focus never falls out of the grid
+      if (keep) changed(r, gradeColumn(), text);
+      cells[r][c].textContent = nilai[r][gradeColumn()];
+      if (keep) startBusy(fieldName(r, gradeColumn()));
+      describe();
+    }
+
+    grid.addEventListener('keydown', (event) => {
+      if (event.target !== grid) return;
+      const moves = {
+        ArrowRight: right, ArrowLeft: left,
+        ArrowUp: () => r > 0 && select(r - 1, c),
+        ArrowDown: () => r + 1 < options.baris && select(r + 1, c),
+        Tab: () => (event.shiftKey ? left() : right()),
+        Enter: startEdit,
+      };
+      const move = moves[event.key];
+      if (!move) return;
+      event.preventDefault();
+      move();
+    });
+    grid.addEventListener('click', (event) => {
+      const td = event.target.closest('td, th');
+      if (editor || !td || td.parentElement.parentElement !== body) return;
+      select(td.parentElement.sectionRowIndex, td.cellIndex);
+    });
+    grid.addEventListener('focus', describe);
+    select(0, 0);
+    return grid;
+  }
+
+  // --- Page start ---------------------------------------------------------------------
+
+  function buildPage() {
+    const fields = HALAMAN === 'dapodik'
+      ? '<div id="formulir" tabindex="0" aria-label="Tabel nilai"></div>'
+      // The scrolling table is no TAB stop (Firefox would make it one): TAB goes from
+      // "Awal" straight to the first field.
+      : '<button type="button" id="awal">Awal</button><div id="formulir" tabindex="-1"></div><button type="button" id="akhir">Akhir</button>';
+    document.body.insertAdjacentHTML('afterbegin', `
+      <header><h1>${NAMA} <span>Latihan</span></h1>
+        <p>Halaman latihan Tamvera: formulir nilai seperti di ${NAMA}. Tidak ada yang dikirim ke sekolah.</p></header>
+      <main>
+        <section id="petunjuk"></section>
+        <section id="pesan" hidden></section>
+        <section id="keadaan"><span id="ringkasan"></span>
+          <span id="sibuk" hidden>Menyimpan ke server&hellip; tombol yang diketik ke kolom itu sekarang hilang.</span>
+          <span id="fokus"></span></section>
+        ${fields}
+        <p id="laporan" hidden></p>
+      </main>`);
+  }
+
+  function showInstructions() {
+    const what = HALAMAN === 'dapodik'
+      ? 'Pilih sel <b>No</b> baris 1 (sudah terpilih), lalu di Tamvera pilih <b>Dapodik</b>.'
+      : `Fokus sudah di tombol <b>Awal</b>; di Tamvera pilih <b>${HALAMAN === 'e-rapor' ? 'E-Rapor' : 'Tamvera'}</b> dan entri <b>${options.mode === 'pilihan' ? 'Pilihan' : 'Isian'}</b>.`;
+    $('petunjuk').innerHTML = `${what} Tempel daftar nilai (${options.baris} baris, ${options.kolom} nilai per baris) di Tamvera, tekan <b>Mulai</b>, lalu jangan sentuh mouse/keyboard.` +
+      (options.tunda ? ` Mode lambat: setiap kolom sibuk ${options.tunda} ms setelah nilainya tersimpan.` : '');
+    if (problems.length) {
+      $('pesan').hidden = false;
+      $('pesan').textContent = problems.join(' ');
+    }
+  }
+
+  buildPage();
+  showInstructions();
+  if (HALAMAN === 'dapodik') {
+    buildGrid().focus();
+  } else {
+    if (options.mode === 'pilihan') buildChoice();
+    else buildFillIn();
+    $('awal').addEventListener('focus', () => showFocus('Fokus di Awal: TAB pertama menuju Siswa 1, Mapel 1.'));
+    $('akhir').addEventListener('focus', () => showFocus('Fokus di Akhir: semua kolom sudah dilewati.'));
+    $('awal').focus();
+  }
+  showSummary();
+  report();
+})();
