@@ -20,6 +20,14 @@ RELAY_EXE=$BUILD/tests/browser/browser_relay.exe
 PYTHON=/usr/bin/python3
 export BROWSER_GEOMETRY=0,0,940,1000
 
+# Tamvera writes its hand-off file beside itself, and the browser tests run beside the
+# other Windows tests of the same build: their Tamvera runs from a copy of its own, so
+# the two never read each other's list.
+mkdir -p "$WORK/app"
+cp "$TAMVERA_EXE" "$WORK/app/Tamvera.exe"
+TAMVERA_EXE=$WORK/app/Tamvera.exe
+HANDOFF=$WORK/app/Engine.dll
+
 PROFILES=()
 STOPPING=()
 # The browsers first (their own process groups), then what lib.sh started.
