@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine64 wine xvfb x11-utils xdotool xclip imagemagick fonts-dejavu-core
     procps
-    chromium firefox-esr python3-xlib
+    chromium firefox-esr python3-xlib openbox
 )
 
 # The 32-bit release runs under Wine's 32-bit loader, where the kernel runs 32-bit

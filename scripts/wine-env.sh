@@ -75,13 +75,7 @@ start)
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         "$WINE64" wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
     fi
-    # Unmanaged X windows: with no window manager on the display, Wine would otherwise
-    # wait two seconds for each destroyed window to be withdrawn.
-    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-    # Except the browser suite's relay window (tests/browser): activating an unmanaged
-    # window moves the X focus to it, away from the browser the keys are replayed into.
-    "$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\browser_relay.exe\X11 Driver' /v Managed /d Y /f \
-        >/dev/null 2>&1 </dev/null
+    "$(dirname "$0")/wine-window-settings.sh" "$WINE64"
     echo "wine-env: display $DISPLAY, prefix $WINEPREFIX"
     ;;
 stop)

@@ -9,10 +9,13 @@
 //
 //   browser_relay TITLE [X Y WIDTH HEIGHT]
 //
-// Its X window must be a managed one (scripts/wine-env.sh sets Managed=Y for this
-// program alone): Wine then leaves the X input focus where it is when Tamvera activates
-// the relay, and the replayer can hand it to the browser without Wine noticing that its
-// foreground window lost the focus (it would make the desktop the foreground).
+// Its X window must be a managed one (scripts/wine-window-settings.sh sets Managed=Y
+// for this program alone): Wine then leaves the X input focus where it is when Tamvera
+// activates the relay, and the replayer can hand it to the browser without Wine noticing
+// that its foreground window lost the focus (it would make the desktop the foreground).
+// WS_EX_NOACTIVATE for the same reason on a display with a window manager: Wine then
+// declines the manager's offer of the X focus (WM_TAKE_FOCUS) for it, while Tamvera can
+// still make it the foreground window.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -30,8 +33,8 @@ public:
         WNDCLASSEXW wc = windowClass(L"TamveraBrowserRelay");
         wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
         if (!RegisterClassExW(&wc)) return false;
-        return CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX, x, y, width,
-                               height, nullptr, nullptr, wc.hInstance, this) != nullptr;
+        return CreateWindowExW(WS_EX_NOACTIVATE, wc.lpszClassName, title, WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX,
+                               x, y, width, height, nullptr, nullptr, wc.hInstance, this) != nullptr;
     }
 
 private:

@@ -17,6 +17,10 @@
 //                                   practice target's out-file FILE (a Windows path) holds
 //                                   TEXT in its Nth cell, counted row by row from 1
 //                                   (checked every 2 ms)
+//   e2e_helper move TITLE X Y       moves the window titled TITLE to (X, Y) once it is
+//                                   there (waits up to 60 s), without activating it: a
+//                                   move Wine knows of, unlike an X client's move of
+//                                   one of Wine's unmanaged windows
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -204,10 +208,20 @@ int showPlainWindow(const char* title, const Trigger& trigger) {
     return 0;
 }
 
+int moveWindow(const char* title, int x, int y) {
+    const std::wstring wanted = fromUtf8(title);
+    for (int tries = 0; tries < 600; ++tries) {
+        if (HWND window = FindWindowW(nullptr, wanted.c_str()))
+            return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+        Sleep(100);
+    }
+    return 1;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: e2e_helper foreground | clipboard FILE | window TITLE [AFTER] |"
-                 " window TITLE --cell FILE N TEXT\n");
+                 " window TITLE --cell FILE N TEXT | move TITLE X Y\n");
     return 2;
 }
 
@@ -223,5 +237,6 @@ int main(int argc, char** argv) {
         return showPlainWindow(argv[2], {.afterTitle = argc == 4 ? argv[3] : nullptr});
     if (command == "window" && argc == 7 && std::string_view(argv[3]) == "--cell" && std::atol(argv[5]) > 0)
         return showPlainWindow(argv[2], {.outFile = argv[4], .cell = std::atol(argv[5]), .text = argv[6]});
+    if (command == "move" && argc == 5) return moveWindow(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     return usage();
 }
