@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,13 +31,37 @@ inline constexpr std::uint32_t Unicode = 0x4;   // KEYEVENTF_UNICODE
 }  // namespace KeyFlag
 
 enum class MessageButtons { Ok, OkCancel };
-enum class MessageIcon { Information, Question };
+enum class MessageIcon { Information, Question, Warning };
 enum class MessageAnswer { Ok, Cancel };
 
 // Text converted to the system's ANSI code page.
 struct AnsiText {
     std::string bytes;
     bool exact = true;  // false when a character had no mapping and became the default character
+};
+
+// What the foreground window's focused field is, as the accessibility interface (the one
+// screen readers use) describes it.
+enum class FieldKind { None, Text, List, Other };
+
+// Which field is focused: its place on the screen, with its name and window to tell apart
+// fields that share a place. `known` is false when the target does not tell where it is.
+struct FieldIdentity {
+    bool known = false;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::u16string name;
+    std::uintptr_t window = 0;
+    bool operator==(const FieldIdentity&) const = default;
+};
+
+// One read of the focused field.
+struct FieldReading {
+    bool answered = false;  // the target answered at all (in time)
+    FieldKind kind = FieldKind::None;
+    bool hasValue = false;
+    std::u16string value;
+    FieldIdentity field;
+    double seconds = 0;  // what the read cost, from its start to its answer
 };
 
 // A file opened for sequential reading; closed when the object goes away.
@@ -85,7 +110,8 @@ public:
     virtual void endFineTiming() = 0;
 
     // --- Windows --------------------------------------------------------------------
-    // A modal message box owned by the main window.
+    // A modal message box owned by the main window, shown on top of every window and in
+    // front (at the end of a run the report application, not Tamvera, is in front).
     virtual MessageAnswer messageBox(std::u16string_view text, std::u16string_view title,
                                      MessageButtons buttons, MessageIcon icon) = 0;
     // Title of the foreground window as ANSI bytes (at most 254 characters); empty when
@@ -94,6 +120,14 @@ public:
     // Brings to the foreground the top-level window whose title equals `title`, or when
     // none does, one whose title begins with it. False when no such window exists.
     virtual bool activateWindowByTitle(std::u16string_view title) = 0;
+    // Starts reading the foreground window's focused field in the background, so that a
+    // run's pause goes on meanwhile. False when no read can start: this system has no
+    // reader, or the last read still waits for a target that does not answer.
+    virtual bool beginFieldRead() = 0;
+    // The reading once the read has ended (answered, or given up after a few hundred
+    // milliseconds); nothing while it still runs or when none was started. A reading is
+    // handed out once.
+    virtual std::optional<FieldReading> fieldReadResult() = 0;
     // Gives the main window the keyboard focus.
     virtual void focusMainWindow() = 0;
     virtual void setCursorPos(int x, int y) = 0;

@@ -23,4 +23,9 @@ inline void ShowApology(Platform& platform) {
     platform.messageBox(kApologyText, kAppTitle, MessageButtons::Ok, MessageIcon::Information);
 }
 
+// What verified entry found, after the two beeps of a run; nothing when `text` is empty.
+inline void ShowClosingMessage(Platform& platform, std::u16string_view text) {
+    if (!text.empty()) platform.messageBox(text, kAppTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
 }  // namespace tamvera::run

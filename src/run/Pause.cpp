@@ -55,12 +55,28 @@ void Pause(Platform& platform, float seconds) {
     passUntil(platform, end, [&](float now) { return now >= end || passedMidnight(start, now); });
 }
 
-void PauseForSpeed(Platform& platform, const form::FormModel& form, float seconds) {
+float SecondsForSpeed(const form::FormModel& form, float seconds) {
     // Fast keeps the length (factor 1); medium and slow are tested on their own, so with
     // no speed chosen the length stays as given.
     if (form.Btn_Sedang.BtnStyle() == form::options::kChosen) seconds = static_cast<float>(seconds * 2.0f);
     if (form.Btn_Lambat.BtnStyle() == form::options::kChosen) seconds = static_cast<float>(seconds * 3.0f);
-    Pause(platform, seconds);
+    return seconds;
 }
+
+int SpeedFactor(const form::FormModel& form) {
+    if (form.Btn_Lambat.BtnStyle() == form::options::kChosen) return 3;
+    if (form.Btn_Sedang.BtnStyle() == form::options::kChosen) return 2;
+    return 1;
+}
+
+void PauseForSpeed(Platform& platform, const form::FormModel& form, float seconds) {
+    Pause(platform, SecondsForSpeed(form, seconds));
+}
+
+namespace detail {
+void PassUntil(Platform& platform, float target) {
+    passUntil(platform, target, [&](float now) { return now >= target; });
+}
+}  // namespace detail
 
 }  // namespace tamvera::run

@@ -11,6 +11,7 @@
 #include "run/Messages.h"
 #include "run/Pause.h"
 #include "run/TypingLoop.h"
+#include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
 
@@ -99,11 +100,13 @@ void RunEngine::runConfirmed() {
     form_.setTimer_CekKesalahan_Enabled(true);
     handOffPath_ = form::WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
     activateTarget();
-    Pause(kStartWaitSeconds);
-    IsiNilai();
+    VerifiedEntry check(platform_, form_);
+    check.startWait(kStartWaitSeconds);
+    TypingLoop(form_, platform_, handOffPath_, &check).IsiNilai();
     platform_.beep(kBeepHz, kBeepMs);
     platform_.beep(kBeepHz, kBeepMs);
     form_.setTimer_CekKesalahan_Enabled(false);
+    ShowClosingMessage(platform_, ClosingMessage(check.report()));
 }
 
 void RunEngine::activateTarget() {

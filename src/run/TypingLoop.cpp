@@ -20,6 +20,14 @@ struct ForeignWindowStop {};
 constexpr float kClickWaitSeconds = 0.01f;
 }  // namespace
 
+TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+                       VerifiedEntry* check)
+    : form_(form), platform_(platform), path_(handOffPath), check_(check) {
+    if (check_)
+        check_->setOutlet({[this](std::u16string_view keys) { sendKeys(keys); },
+                           [this](std::u16string_view text) { sendLiteral(text); }});
+}
+
 void TypingLoop::IsiNilai() {
     progress::HitungTotal(form_, platform_, path_);
     progress::HitungWaktu(form_, platform_, path_);
@@ -40,9 +48,12 @@ void TypingLoop::typeRows() {
 
     std::u16string row;
     while (reader.ReadRow(row)) {
+        ++row_;
+        column_ = 0;
         if (abortOnErrorFlag()) return;
         const bool choice = form::options::ChoiceModeChosen(form_);
         for (std::u16string_view cell : form::SplitCells(row)) {
+            ++column_;
             if (choice)
                 typeChoiceCell(cell);
             else
@@ -81,29 +92,48 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
         progress::AdvanceCurrentCount(form_, platform_);
+        pauseAfterValue(progress::kClosingPause, EntryKind::Choice, cell);
+    } else {
+        pauseAndCount(progress::kClosingPause);
     }
-    pauseAndCount(progress::kClosingPause);
     sendKeys(u"{Tab}");
 }
 
 void TypingLoop::typeFillInCell(std::u16string_view cell) {
+    const bool dapodik = form::options::DapodikChosen(form_);
+    const EntryKind kind = dapodik ? EntryKind::Dapodik : EntryKind::FillIn;
     if (!cell.empty()) {
-        if (form::options::DapodikChosen(form_)) {
-            sendKeys(u"{RIGHT}");
+        if (dapodik) sendKeys(u"{RIGHT}");
+        // A value whose field the focus never reached is not typed (it is named at the end).
+        const bool reached = !verifying() || check_->beforeValue(kind, {row_, column_, cell});
+        if (reached && dapodik) {
             sendKeys(u"{ENTER}");
             sendLiteral(cell);
             sendKeys(u"{ENTER}");
-        } else {
+        } else if (reached) {
             sendLiteral(cell);
         }
         progress::AdvanceCurrentCount(form_, platform_);
-    } else if (form::options::DapodikChosen(form_)) {
+        if (reached)
+            pauseAfterValue(progress::kShortPause, kind, cell);
+        else
+            pauseAndCount(progress::kShortPause);
+    } else {
         // An empty cell still moves one field over, as a value's own "{RIGHT}" does, so
         // the later values of the row stay in their columns.
-        sendKeys(u"{RIGHT}");
+        if (dapodik) sendKeys(u"{RIGHT}");
+        pauseAndCount(progress::kShortPause);
     }
-    pauseAndCount(progress::kShortPause);
     if (!form::options::DapodikChosen(form_)) sendKeys(u"{Tab}");
+}
+
+void TypingLoop::pauseAfterValue(double baseSeconds, EntryKind kind, std::u16string_view cell) {
+    if (!verifying()) {
+        pauseAndCount(baseSeconds);
+        return;
+    }
+    check_->pauseAndSettle(SecondsForSpeed(form_, static_cast<float>(baseSeconds)), kind, {row_, column_, cell});
+    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
 }
 
 void TypingLoop::endRow() {

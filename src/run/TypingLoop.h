@@ -8,13 +8,16 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
 
 class TypingLoop {
 public:
-    TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath)
-        : form_(form), platform_(platform), path_(handOffPath) {}
+    // With `check`, every value is read back after its keys (verified entry); without,
+    // the run types blind.
+    TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+               VerifiedEntry* check = nullptr);
 
     // Counts and estimates, then types every row. Returns normally at the end of the
     // file and after an abort on the error flag (which it reports and clears); any
@@ -30,6 +33,9 @@ private:
     bool abortOnErrorFlag();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
+    // The pause after a value's keys: read back and settled when the run verifies.
+    void pauseAfterValue(double baseSeconds, EntryKind kind, std::u16string_view cell);
+    bool verifying() const { return check_ && check_->reading(); }
     void endRow();
     // Every key of the run leaves through these two, each after the foreground test.
     void sendKeys(std::u16string_view keys);
@@ -40,6 +46,8 @@ private:
     form::FormModel& form_;
     Platform& platform_;
     std::u16string path_;
+    VerifiedEntry* check_;
+    std::size_t row_ = 0, column_ = 0;  // the cell being typed, counted from 1
 };
 
 }  // namespace tamvera::run

@@ -217,6 +217,25 @@ bool FakePlatform::activateWindowByTitle(std::u16string_view title) {
     return true;
 }
 
+bool FakePlatform::beginFieldRead() {
+    if (!fieldReader || readStartedAt_) return false;
+    ++readsStarted;
+    readStartedAt_ = clock;
+    return true;
+}
+
+std::optional<FieldReading> FakePlatform::fieldReadResult() {
+    if (!readStartedAt_) return std::nullopt;
+    const double cost = readHangs ? kReadTimeout : readSeconds;
+    if (clock < *readStartedAt_ + cost) return std::nullopt;
+    readStartedAt_.reset();
+    FieldReading r;
+    if (!readHangs) r = fieldReader();
+    r.seconds = cost;
+    log.push_back(r.answered && r.hasValue ? "read " + utf8(r.value) : std::string("read -"));
+    return r;
+}
+
 void FakePlatform::focusMainWindow() {
     ++mainWindowFocusCount;
     log.push_back("focus");

@@ -74,6 +74,16 @@ public:
     bool mouseHeld = false;
     std::vector<std::pair<unsigned, unsigned>> beeps;
 
+    // --- Reading the focused field ---------------------------------------------------
+    // The target's answer, asked when a read ends. Unset, the fake has no reader
+    // (beginFieldRead answers false) and a run types blind, as every test that does not
+    // read back expects.
+    std::function<FieldReading()> fieldReader;
+    double readSeconds = 0.005;  // what a read costs on the clock
+    bool readHangs = false;      // the target answers nothing: the read ends unanswered
+    static constexpr double kReadTimeout = 0.3;
+    int readsStarted = 0;
+
     // --- Files ------------------------------------------------------------------
     std::u16string programDir = u"C:\\Tamvera";
     std::u16string localAppData = u"C:\\Users\\guru\\AppData\\Local";
@@ -86,7 +96,8 @@ public:
 
     // --- Log --------------------------------------------------------------------
     // One line per observable action, in order: "keys <text>", "box <title>: <text>",
-    // "activate <title>", "cursor x,y", "beep hz,ms", "write <path>", "focus", "exit".
+    // "activate <title>", "cursor x,y", "beep hz,ms", "write <path>", "focus", "exit",
+    // "read <value>" (or "read -" for a read that said nothing).
     std::vector<std::string> log;
     // Only the "keys ..." lines, without the prefix.
     std::vector<std::string> typed() const;
@@ -110,6 +121,8 @@ public:
                              MessageIcon icon) override;
     std::string foregroundWindowTitle() override { return foregroundTitle; }
     bool activateWindowByTitle(std::u16string_view title) override;
+    bool beginFieldRead() override;
+    std::optional<FieldReading> fieldReadResult() override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
     bool mouseButtonHeld() override { return mouseHeld; }
@@ -122,6 +135,7 @@ public:
     std::unique_ptr<InputFile> openForReading(std::u16string_view path) override;
 
 private:
+    std::optional<double> readStartedAt_;
     static std::u16string folderOf(std::u16string_view path);
 };
 

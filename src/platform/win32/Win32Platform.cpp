@@ -120,7 +120,9 @@ float Win32Platform::secondsSinceMidnight() {
 
 void Win32Platform::waitForMessages(unsigned milliseconds) {
     // MWMO_INPUTAVAILABLE: also wake for input that is already queued but was seen before.
-    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // A field read in progress ends the wait too, the moment its answer is in.
+    HANDLE read = reader_.outstandingEvent();
+    MsgWaitForMultipleObjectsEx(read ? 1 : 0, read ? &read : nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 void Win32Platform::processMessages() {
@@ -143,7 +145,12 @@ void Win32Platform::endFineTiming() { timeEndPeriod(1); }
 MessageAnswer Win32Platform::messageBox(std::u16string_view text, std::u16string_view title, MessageButtons buttons,
                                         MessageIcon icon) {
     UINT style = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
-    style |= icon == MessageIcon::Question ? MB_ICONQUESTION : MB_ICONINFORMATION;
+    style |= icon == MessageIcon::Question  ? MB_ICONQUESTION
+             : icon == MessageIcon::Warning ? MB_ICONWARNING
+                                            : MB_ICONINFORMATION;
+    // At the end of a run the report application is in front: the box goes on top of it
+    // and takes the front, or the teacher might never see it.
+    style |= MB_TOPMOST | MB_SETFOREGROUND;
     const int answer = MessageBoxW(mainWindow_, wide(text).c_str(), wide(title).c_str(), style);
     return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/Platform.h"
+#include "platform/win32/FieldReader.h"
 
 namespace tamvera {
 
@@ -38,6 +39,8 @@ public:
                              MessageIcon icon) override;
     std::string foregroundWindowTitle() override;
     bool activateWindowByTitle(std::u16string_view title) override;
+    bool beginFieldRead() override { return reader_.begin(); }
+    std::optional<FieldReading> fieldReadResult() override { return reader_.result(); }
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
     bool mouseButtonHeld() override;
@@ -53,6 +56,7 @@ public:
 private:
     HWND mainWindow_ = nullptr;
     std::function<bool(MSG&)> filter_;
+    FieldReader reader_;
 };
 
 // Wide-string views of the core's UTF-16 text (wchar_t is 16 bits on Windows).

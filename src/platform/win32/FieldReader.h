@@ -1,0 +1,36 @@
+// Reads the foreground window's focused field through Microsoft Active Accessibility,
+// the interface screen readers use, on a thread of its own: WM_GETOBJECT is a message to
+// the other program, and a program that hangs must never hang Tamvera. A read that has
+// not answered within its time is given up; until that thread is free again no new read
+// starts.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "platform/Platform.h"
+
+namespace tamvera {
+
+class FieldReader {
+public:
+    FieldReader();
+    ~FieldReader();
+    FieldReader(const FieldReader&) = delete;
+    FieldReader& operator=(const FieldReader&) = delete;
+
+    bool begin();
+    std::optional<FieldReading> result();
+    // Signalled when a read ends, so that a wait for window messages also ends then;
+    // nullptr while no read is outstanding.
+    HANDLE outstandingEvent() const;
+
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace tamvera

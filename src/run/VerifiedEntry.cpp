@@ -1,0 +1,221 @@
+#include "run/VerifiedEntry.h"
+
+#include <string>
+
+#include "platform/Text.h"
+#include "progress/Totals.h"
+#include "run/ChoiceEntry.h"
+#include "run/Pause.h"
+
+namespace tamvera::run {
+
+namespace {
+
+// Reads that say nothing for this many first values: the application answers no reads,
+// and the run goes on blind.
+constexpr int kFirstValues = 3;
+// A page may still be drawing: a differing value is read again a few times first.
+constexpr int kRereads = 2;
+constexpr float kRereadSeconds = 0.05f;
+constexpr int kRetypes = 2;
+constexpr int kNavigationResends = 2;
+constexpr int kLooksPerResend = 2;
+constexpr std::size_t kCellsNamed = 10;
+
+std::u16string_view navigationKey(EntryKind kind) { return kind == EntryKind::Dapodik ? u"{RIGHT}" : u"{Tab}"; }
+
+std::u16string number(std::size_t n) { return utf16(std::to_string(n)); }
+
+std::u16string quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
+
+std::u16string cellLine(const UnconfirmedCell& cell) {
+    std::u16string held = !cell.readable     ? u"isinya tidak terbaca"
+                          : cell.held.empty() ? u"terisi kosong"
+                                              : u"terisi " + quoted(cell.held);
+    return u"Baris " + number(cell.row) + u", kolom " + number(cell.column) + u": seharusnya " +
+           quoted(cell.expected) + u", " + held;
+}
+
+}  // namespace
+
+VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
+    : platform_(platform), form_(form), readBack_(platform) {}
+
+void VerifiedEntry::startWait(float seconds) { reading_ = readBack_.startWait(seconds); }
+
+bool VerifiedEntry::usable(const FieldReading& r) {
+    return r.answered && r.hasValue && (r.kind == FieldKind::Text || r.kind == FieldKind::List);
+}
+
+bool VerifiedEntry::holds(const FieldReading& r, std::u16string_view value) const {
+    return usable(r) && r.value == value;
+}
+
+float VerifiedEntry::shortPause(int slower) const {
+    return static_cast<float>(progress::kShortPause * (SpeedFactor(form_) + slower));
+}
+
+bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
+    if (!reading_ || !lostNavigationSeen_ || kind == EntryKind::Choice || !last_ || !last_->field.known) return true;
+    if (focusLeft(last_->field, navigationKey(kind), false)) return true;
+    unconfirm(place, place.value, {});
+    return false;
+}
+
+void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace place) {
+    FieldReading r = readBack_.pauseAndRead(seconds);
+    ++valuesTried_;
+    if (!usable(r)) r = readAgain(r, place.value);
+    if (!usable(r)) {
+        noteUnanswered(place);
+        return;
+    }
+    ++valuesAnswered_;
+    if (!r.field.known) placeUnknown_ = true;
+    // The field of the value before still has the focus: its navigation key was lost and
+    // this value went into that field.
+    if (kind != EntryKind::Choice && last_ && last_->confirmed && r.field.known && r.field == last_->field) {
+        repairLostNavigation(kind, place, r);
+        return;
+    }
+    if (!holds(r, place.value)) r = readAgain(r, place.value);
+    if (!holds(r, place.value)) r = retypeUntilHeld(r, kind, place.value);
+    finish(place, r, holds(r, place.value));
+}
+
+FieldReading VerifiedEntry::readAgain(FieldReading r, std::u16string_view value) {
+    for (int i = 0; i < kRereads && !holds(r, value); ++i) r = readBack_.pauseAndRead(kRereadSeconds);
+    return r;
+}
+
+// Types the value again into the field the reading came from, twice at most; never on a
+// read that says nothing and never once the focus is on another field.
+FieldReading VerifiedEntry::retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value) {
+    const FieldIdentity field = r.field;
+    for (int attempt = 1; attempt <= kRetypes && !holds(r, value); ++attempt) {
+        if (!usable(r) || (field.known && r.field != field)) break;
+        r = retype(kind, value, attempt);
+    }
+    return r;
+}
+
+// Each attempt goes one speed slower than the run: a field that lost keys is slow.
+FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, int attempt) {
+    const float pause = shortPause(attempt);
+    switch (kind) {
+    case EntryKind::FillIn:
+        // The field's text selected first, so the value replaces whatever it holds.
+        outlet_.keys(u"{HOME}+{END}");
+        outlet_.literal(value);
+        break;
+    case EntryKind::Dapodik:
+        // The cell editor replaces the cell's text and ENTER keeps the cell selected.
+        outlet_.keys(u"{ENTER}");
+        outlet_.literal(value);
+        outlet_.keys(u"{ENTER}");
+        break;
+    case EntryKind::Choice:
+        // The list dropped again, where the choice keys start.
+        outlet_.keys(u"{enter}");
+        Pause(platform_, pause);
+        choiceKeys(value);
+        Pause(platform_, pause);
+        outlet_.keys(u"{enter}");
+        return readBack_.pauseAndRead(
+            static_cast<float>(progress::kClosingPause * (SpeedFactor(form_) + attempt)));
+    }
+    return readBack_.pauseAndRead(pause);
+}
+
+void VerifiedEntry::choiceKeys(std::u16string_view value) {
+    for (const ChoiceKey& key : TulisNilaiPilihan(value)) {
+        if (key.literal)
+            outlet_.literal(key.text);
+        else
+            outlet_.keys(key.text);
+    }
+}
+
+// Looks whether the focus has left `from`, twice, and sends the navigation key again
+// between; true when it has, or when the target does not tell which field has it.
+bool VerifiedEntry::focusLeft(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst) {
+    for (int round = 0; round <= kNavigationResends; ++round) {
+        if (round > 0 || sendFirst) outlet_.keys(navigationKey);
+        for (int look = 0; look < kLooksPerResend; ++look) {
+            const FieldReading r = readBack_.pauseAndRead(shortPause());
+            if (!r.answered || !r.field.known || r.field != from) return true;
+        }
+    }
+    return false;
+}
+
+void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r) {
+    lostNavigationSeen_ = true;
+    const Settled previous = *last_;
+    // The field just left gets its own value back first...
+    const FieldReading back = retypeUntilHeld(r, kind, previous.value);
+    if (!holds(back, previous.value)) unconfirm(previous.place, previous.value, back);
+    // ...then the focus moves on, and the value goes where it belongs.
+    if (!focusLeft(previous.field, navigationKey(kind), true)) {
+        unconfirm(place, place.value, {});
+        last_->confirmed = false;
+        return;
+    }
+    FieldReading now = retype(kind, place.value, 1);
+    if (!holds(now, place.value)) now = retypeUntilHeld(now, kind, place.value);
+    finish(place, now, holds(now, place.value));
+}
+
+void VerifiedEntry::finish(CellPlace place, const FieldReading& r, bool confirmed) {
+    if (!confirmed) unconfirm(place, place.value, r);
+    last_ = Settled{{place.row, place.column, {}}, std::u16string(place.value), r.field, confirmed};
+}
+
+void VerifiedEntry::unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r) {
+    unconfirmed_.push_back({place.row, place.column, std::u16string(value), usable(r), usable(r) ? r.value : u""});
+}
+
+// A value whose field answered nothing. Among a run's first values that means an
+// application that answers no reads: reading stops, and the run goes on blind.
+void VerifiedEntry::noteUnanswered(CellPlace place) {
+    if (valuesAnswered_ == 0 && valuesTried_ >= kFirstValues) {
+        reading_ = false;
+        notChecked_ = true;
+        return;
+    }
+    unconfirm(place, place.value, {});
+    last_ = Settled{{place.row, place.column, {}}, std::u16string(place.value), {}, false};
+}
+
+CheckReport VerifiedEntry::report() const {
+    CheckReport r;
+    r.notChecked = notChecked_;
+    r.placeUnknown = placeUnknown_ && !notChecked_;
+    if (!notChecked_) r.unconfirmed = unconfirmed_;
+    r.reads = readBack_.reads();
+    r.readSeconds = readBack_.readSeconds();
+    return r;
+}
+
+std::u16string ClosingMessage(const CheckReport& report) {
+    if (report.notChecked)
+        return u"Nilai tidak dapat diperiksa di aplikasi ini. Tamvera mengetik tanpa memeriksa hasilnya; "
+               u"periksa sendiri nilai yang sudah terisi.";
+    std::u16string text;
+    if (!report.unconfirmed.empty()) {
+        text = u"Beberapa nilai belum pasti masuk. Periksa isian berikut di aplikasi rapor (baris dan kolom "
+               u"menurut daftar yang ditempel):";
+        for (std::size_t i = 0; i < report.unconfirmed.size() && i < kCellsNamed; ++i)
+            text += u"\n" + cellLine(report.unconfirmed[i]);
+        if (report.unconfirmed.size() > kCellsNamed)
+            text += u"\ndan " + number(report.unconfirmed.size() - kCellsNamed) + u" isian lainnya.";
+    }
+    if (report.placeUnknown) {
+        if (!text.empty()) text += u"\n\n";
+        text += u"Tamvera tidak dapat membedakan isian satu dengan yang lain di aplikasi ini: hanya isinya yang "
+                u"diperiksa, bukan letaknya.";
+    }
+    return text;
+}
+
+}  // namespace tamvera::run
