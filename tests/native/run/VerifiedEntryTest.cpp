@@ -1,0 +1,210 @@
+// Verified entry over a stand-in report form: values read back, lost ones typed again,
+// lost navigation keys sent again, the closing message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "RunFixture.h"
+#include "run/VerifiedEntry.h"
+
+namespace tamvera::runtest {
+namespace {
+
+// A fill-in form (TAB moves on, a field reached by TAB has its text selected) or the
+// Dapodik grid (RIGHT moves on, ENTER edits and stores), driven by the keys the run
+// sends, as the fake renders them.
+struct StandInForm {
+    bool grid = false;
+    std::vector<std::string> fields = std::vector<std::string>(40);
+    int focus = -1;
+    bool selected = false, editing = false;
+    std::string edit;
+    int loseEveryNavigation = 0, navigations = 0;
+    std::set<int> refusing, droppingOnce;
+    std::vector<std::pair<int, std::string>> overwrites;  // a confirmed field changed
+
+    void key(const std::string& k) {
+        const std::string next = grid ? "{RIGHT}" : "{TAB}";
+        if (k == next) {
+            if (loseEveryNavigation && ++navigations % loseEveryNavigation == 0) return;
+            ++focus;
+            selected = true;
+        } else if (k == "{HOME}+{END}") {
+            selected = true;
+        } else if (k == "{ENTER}") {
+            if (editing) store(edit);
+            editing = !editing;
+            edit.clear();
+        } else if (focus >= 0 && !refusing.count(focus) && !droppingOnce.erase(focus)) {
+            if (grid) {
+                edit += k;
+            } else {
+                store((selected ? "" : fields[focus]) + k);
+                selected = false;
+            }
+        }
+    }
+    void store(const std::string& text) {
+        if (!fields[focus].empty() && fields[focus] != text) overwrites.emplace_back(focus, text);
+        fields[focus] = text;
+    }
+    FieldReading read() const {
+        FieldReading r;
+        r.answered = true;
+        r.kind = FieldKind::Text;
+        r.hasValue = focus >= 0;
+        if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
+        r.field = {true, 100 * focus, 50, 80, 20, u"", 7};
+        return r;
+    }
+};
+
+class VerifiedRunTest : public RunTest {
+protected:
+    StandInForm target;
+
+    void connect() {
+        fake.afterSend = [this] { target.key(fake.log.back().substr(5)); };
+        fake.fieldReader = [this] { return target.read(); };
+    }
+    // The keys and the clock at each (in whole milliseconds).
+    std::vector<std::pair<std::string, long>> keyTimeline() const {
+        std::vector<std::pair<std::string, long>> out;
+        for (std::size_t i = 0; i < fake.log.size(); ++i)
+            if (fake.log[i].rfind("keys ", 0) == 0)
+                out.emplace_back(fake.log[i].substr(5), std::lround(fake.stamps[i] * 1000));
+        return out;
+    }
+    std::vector<std::string> boxesAfterBeeps() const {
+        std::vector<std::string> out;
+        bool beeped = false;
+        for (const auto& line : fake.log) {
+            beeped = beeped || line == "beep 2000,300";
+            if (beeped && line.rfind("box ", 0) == 0) out.push_back(line);
+        }
+        return out;
+    }
+};
+
+const std::u16string kClass = u"80\t85\t90\r\n70\tB+\t75\r\n60\t65\t100";
+
+// Every value lands: the same keys at the same moments as a blind run, and no message.
+TEST_F(VerifiedRunTest, AllConfirmedAtFirstReadCostsNothing) {
+    for (void (run::RunEngine::*choose)() : {&run::RunEngine::Btn_Tamvera_Click, &run::RunEngine::Btn_Dapodik_Click}) {
+        (engine.*choose)();
+        engine.Btn_EntriIsian_Click();
+        fake.clock = 1000.0;
+        fake.log.clear();
+        fake.stamps.clear();
+        start(kClass);
+        const auto blind = keyTimeline();
+
+        target = StandInForm{};
+        target.grid = form.Btn_Dapodik.BtnStyle() == 2;
+        connect();
+        fake.clock = 1000.0;
+        fake.log.clear();
+        fake.stamps.clear();
+        fake.readsStarted = 0;
+        start(kClass);
+        EXPECT_EQ(keyTimeline(), blind);
+        EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+        EXPECT_EQ(fake.readsStarted, 1 + 9);  // the start's read and one a value
+        fake.fieldReader = nullptr;
+        fake.afterSend = nullptr;
+    }
+}
+
+// A field that lost its value's keys gets them again, with its text selected first.
+TEST_F(VerifiedRunTest, LostValueIsTypedAgain) {
+    engine.Btn_EntriIsian_Click();
+    target.droppingOnce = {1, 4};
+    connect();
+    start(kClass);
+    EXPECT_EQ(target.fields[1], "85");
+    EXPECT_EQ(target.fields[4], "B+");
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "keys {HOME}+{END}"), 2);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+    EXPECT_EQ(text(form.Txt_Perkembangan), "9 dari 9 Nilai");
+}
+
+// A field that never takes its value: typed again twice, then named with its row and
+// column in the pasted list; the others land.
+TEST_F(VerifiedRunTest, RefusingFieldIsNamed) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.refusing = {8};  // row 2, column 3 once the grid has skipped "No" and "Nama"
+    connect();
+    start(kClass);
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "keys 75"), 3);
+    EXPECT_EQ(boxesAfterBeeps(),
+              std::vector<std::string>{"box Tamvera: Beberapa nilai belum pasti masuk. Periksa isian berikut di "
+                                       "aplikasi rapor (baris dan kolom menurut daftar yang ditempel):\n"
+                                       "Baris 2, kolom 3: seharusnya \"75\", terisi kosong"});
+    EXPECT_EQ(fake.messages.back().icon, MessageIcon::Warning);
+}
+
+// Every third TAB lost: each value still ends in its own field, in order.
+TEST_F(VerifiedRunTest, LostNavigationKeysAreSentAgain) {
+    engine.Btn_EntriIsian_Click();
+    target.loseEveryNavigation = 3;
+    connect();
+    start(kClass);
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    EXPECT_EQ(std::vector<std::string>(target.fields.begin(), target.fields.begin() + 9), expected);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+    // The first lost TAB put "90" after "85" and that field got its value back; from then
+    // on the focus is checked before each value, and no field that held its value changed.
+    EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{{1, "8590"}, {1, "85"}}));
+}
+
+// An application that answers no reads is typed exactly as a blind run, and told.
+TEST_F(VerifiedRunTest, UnreadableTargetTypesBlindAndSaysSo) {
+    engine.Btn_EntriIsian_Click();
+    start(kClass);
+    const auto blind = fake.typed();
+    fake.log.clear();
+    fake.fieldReader = [] { return FieldReading{true, FieldKind::Other, false, {}, {}, 0}; };
+    start(kClass);
+    EXPECT_EQ(fake.typed(), blind);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{"box Tamvera: Nilai tidak dapat diperiksa di aplikasi ini. "
+                                                          "Tamvera mengetik tanpa memeriksa hasilnya; periksa sendiri "
+                                                          "nilai yang sudah terisi."});
+}
+
+// A target that stops answering: each read is given up, nothing is typed again on a read
+// that says nothing, and the run ends.
+TEST_F(VerifiedRunTest, HangingTargetIsNeverRetyped) {
+    engine.Btn_EntriIsian_Click();
+    connect();
+    fake.afterSend = [this] {
+        target.key(fake.log.back().substr(5));
+        fake.readHangs = target.focus >= 4;
+    };
+    start(kClass);
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "keys {HOME}+{END}"), 0);
+    EXPECT_EQ(fake.beeps.size(), 2u);
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_NE(utf8(fake.messages.back().text).find("Baris 3, kolom 3: seharusnya \"100\", isinya tidak terbaca"),
+              std::string::npos);
+}
+
+TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
+    run::CheckReport report;
+    for (std::size_t i = 1; i <= 12; ++i) report.unconfirmed.push_back({i, 2, u"85", true, u"8"});
+    report.placeUnknown = true;
+    const std::string text = utf8(run::ClosingMessage(report));
+    EXPECT_NE(text.find("Baris 10, kolom 2: seharusnya \"85\", terisi \"8\"\ndan 2 isian lainnya.\n\nTamvera tidak "
+                        "dapat membedakan"),
+              std::string::npos);
+    EXPECT_EQ(text.find("Baris 11"), std::string::npos);
+    EXPECT_EQ(run::ClosingMessage({}), u"");
+}
+
+}  // namespace
+}  // namespace tamvera::runtest
