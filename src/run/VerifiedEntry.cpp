@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "progress/Totals.h"
 #include "run/ChoiceEntry.h"
+#include "run/ForegroundGuard.h"
 #include "run/Pause.h"
 
 namespace tamvera::run {
@@ -64,6 +65,9 @@ bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
 
 void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace place) {
     FieldReading r = readBack_.pauseAndRead(seconds);
+    // Another window came to the front: what was read is not the report application's,
+    // and the run stops at its next key.
+    if (ForeignWindowInFront(form_, platform_)) return;
     ++valuesTried_;
     if (!usable(r)) r = readAgain(r, place.value);
     if (!usable(r)) {
