@@ -106,7 +106,8 @@ void RunEngine::runConfirmed() {
     platform_.beep(kBeepHz, kBeepMs);
     platform_.beep(kBeepHz, kBeepMs);
     form_.setTimer_CekKesalahan_Enabled(false);
-    ShowClosingMessage(platform_, ClosingMessage(check.report()));
+    lastCheck_ = check.report();
+    ShowClosingMessage(platform_, ClosingMessage(lastCheck_));
 }
 
 void RunEngine::activateTarget() {

@@ -11,6 +11,7 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
 
@@ -59,6 +60,8 @@ public:
     // Where this run's hand-off file lives: the program's folder, or the fallback in the
     // local application-data folder when the program's folder cannot be written.
     const std::u16string& handOffPath() const { return handOffPath_; }
+    // What the last run's reads found (its figures too).
+    const CheckReport& lastCheck() const { return lastCheck_; }
 
 private:
     void runConfirmed();
@@ -68,6 +71,7 @@ private:
     form::FormModel& form_;
     Platform& platform_;
     std::u16string handOffPath_;
+    CheckReport lastCheck_;
 };
 
 }  // namespace tamvera::run

@@ -17,7 +17,7 @@ namespace {
 constexpr int kFirstValues = 3;
 // A page may still be drawing: a differing value is read again a few times first.
 constexpr int kRereads = 2;
-constexpr float kRereadSeconds = 0.05f;
+constexpr float kRereadSeconds = 0.1f;
 constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;

@@ -16,7 +16,7 @@ constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 
 
 // A target that does not answer this fast is taken as busy: the read says nothing.
 constexpr DWORD kAnswerMs = 250;
-constexpr double kGiveUpSeconds = 0.3;
+constexpr double kGiveUpSeconds = 0.5;
 constexpr int kFocusDepth = 8;
 
 double secondsNow() {
