@@ -485,3 +485,22 @@ TEST(PracticeWindowUnderWine, WithoutReadsTheReaderGetsOnlyTheSystemsClientObjec
     EXPECT_EQ(read->role, ROLE_SYSTEM_CLIENT);
     EXPECT_NE(read->value, L"85");
 }
+
+TEST(PracticeWindowUnderWine, AStallAnswersNothingAndThenTakesTheQueuedKeys) {
+    const std::wstring out = tempOutPath(L"macet");
+    PracticeProcess practice(L"--target erapor --rows 1 --cols 2 --macet 5 --macet-setelah 1 --out \"" + out + L"\"", out);
+    ASSERT_TRUE(practice.started());
+    const HWND hwnd = practice.waitForWindow(L"e-Rapor - Latihan");
+    ASSERT_NE(hwnd, nullptr);
+    SetForegroundWindow(hwnd);
+    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == hwnd; }));
+    send(keyStep(Key::Tab));
+    send(textStep(u"8"));
+    ASSERT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("8\t\n"); }));
+    send(textStep(u"5"));
+    // The first change starts five seconds of silence: not even a null message is answered.
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, 500, &answer), 0);
+    EXPECT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("85\t\n"); }));
+    EXPECT_EQ(practice.close(hwnd), std::optional<DWORD>(0));
+}
