@@ -17,16 +17,28 @@ std::u16string lower(std::u16string s) {
 
 std::u16string quoted(const std::u16string& s) { return u"\"" + s + u"\""; }
 
-// Decimal digits only, within 1..max; anything else is no count.
-std::optional<int> parseCount(const std::u16string& s, int max) {
-    if (s.empty() || s.size() > 6) return std::nullopt;
+// Decimal digits only, within min..max; anything else is no number.
+std::optional<int> parseNumber(const std::u16string& s, int min, int max) {
+    if (s.empty() || s.size() > 9) return std::nullopt;
     int n = 0;
     for (char16_t ch : s) {
         if (ch < u'0' || ch > u'9') return std::nullopt;
         n = n * 10 + (ch - u'0');
     }
-    if (n < 1 || n > max) return std::nullopt;
+    if (n < min || n > max) return std::nullopt;
     return n;
+}
+
+std::optional<int> parseCount(const std::u16string& s, int max) { return parseNumber(s, 1, max); }
+
+// "R,K": a grade field's row and column, both counted from 1.
+std::optional<FieldPlace> parseField(const std::u16string& s) {
+    const std::size_t comma = s.find(u',');
+    if (comma == std::u16string::npos) return std::nullopt;
+    const auto row = parseCount(s.substr(0, comma), kMaxRows);
+    const auto col = parseCount(s.substr(comma + 1), kMaxCols);
+    if (!row || !col) return std::nullopt;
+    return FieldPlace{*row - 1, *col - 1};
 }
 
 std::optional<Target> parseTarget(const std::u16string& s) {
@@ -47,7 +59,13 @@ std::optional<Mode> parseMode(const std::u16string& s) {
 struct Parser {
     LaunchOptions launch;
     std::optional<Mode> mode;
+    std::optional<int> stallAfter;
     std::u16string problem;
+
+    bool applyFlag(const std::u16string& name) {
+        if (name == u"--tanpa-baca") launch.answerReads = false;
+        return true;
+    }
 
     // Returns false with the problem set when the option or its value is wrong.
     bool apply(const std::u16string& name, const std::u16string& value) {
@@ -75,7 +93,67 @@ struct Parser {
         } else if (name == u"--out") {
             if (value.empty()) return fail(u"Pilihan --out memerlukan nama berkas.");
             launch.outPath = value;
+        } else {
+            return applyFault(name, value);
         }
+        return true;
+    }
+
+    bool applyFault(const std::u16string& name, const std::u16string& value) {
+        FaultOptions& faults = launch.form.faults;
+        if (name == u"--tunda-fokus" || name == u"--tunda-simpan") {
+            const auto ms = parseNumber(value, 0, kMaxDelayMs);
+            if (!ms) {
+                return fail(u"Pilihan " + name + u" memerlukan lama tunda dalam milidetik, 0 sampai " +
+                            decimalText(kMaxDelayMs) + u", bukan " + quoted(value) + u".");
+            }
+            (name == u"--tunda-fokus" ? faults.focusDelay : faults.storeDelay) = Millis(*ms);
+        } else if (name == u"--tolak") {
+            const auto field = parseField(value);
+            if (!field) {
+                return fail(u"Pilihan --tolak memerlukan baris dan kolom nilai, misalnya 3,2 (keduanya mulai dari 1), bukan " +
+                            quoted(value) + u".");
+            }
+            faults.refused.push_back(*field);
+        } else if (name == u"--hilang-navigasi") {
+            const auto n = parseNumber(value, 2, kMaxRows * kMaxCols);
+            if (!n) {
+                return fail(u"Pilihan --hilang-navigasi memerlukan bilangan bulat 2 atau lebih (setiap tombol ke-N hilang), bukan " +
+                            quoted(value) + u".");
+            }
+            faults.loseEveryNthNavigation = *n;
+        } else if (name == u"--macet") {
+            const auto seconds = parseCount(value, kMaxStallSeconds);
+            if (!seconds) {
+                return fail(u"Pilihan --macet memerlukan lama macet dalam detik, 1 sampai " + decimalText(kMaxStallSeconds) +
+                            u", bukan " + quoted(value) + u".");
+            }
+            faults.stall = Millis(1000LL * *seconds);
+        } else if (name == u"--macet-setelah") {
+            stallAfter = parseCount(value, kMaxRows * kMaxCols);
+            if (!stallAfter) {
+                return fail(u"Pilihan --macet-setelah memerlukan jumlah perubahan nilai, 1 sampai " +
+                            decimalText(kMaxRows * kMaxCols) + u", bukan " + quoted(value) + u".");
+            }
+        }
+        return true;
+    }
+
+    // Settings that depend on others: the refused fields must lie in the grid, and the
+    // stall's count belongs to a stall.
+    bool settleFaults() {
+        FaultOptions& faults = launch.form.faults;
+        for (const FieldPlace& field : faults.refused) {
+            if (field.row >= launch.form.rows || field.col >= launch.form.cols) {
+                return fail(u"Kolom --tolak " + decimalText(field.row + 1) + u"," + decimalText(field.col + 1) +
+                            u" berada di luar formulir (" + decimalText(launch.form.rows) + u" baris, " +
+                            decimalText(launch.form.cols) + u" kolom nilai).");
+            }
+        }
+        if (stallAfter && faults.stall.count() == 0) {
+            return fail(u"Pilihan --macet-setelah hanya berlaku bersama --macet.");
+        }
+        if (stallAfter) faults.stallAfterChanges = *stallAfter;
         return true;
     }
 
@@ -97,9 +175,13 @@ struct Parser {
 };
 
 bool takesValue(const std::u16string& name) {
-    static const std::u16string names[] = {u"--target", u"--mode", u"--rows", u"--cols", u"--out"};
+    static const std::u16string names[] = {u"--target",      u"--mode",  u"--rows",           u"--cols",
+                                           u"--out",         u"--tunda-fokus", u"--tunda-simpan", u"--tolak",
+                                           u"--hilang-navigasi", u"--macet", u"--macet-setelah"};
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
+
+bool isFlag(const std::u16string& name) { return name == u"--tanpa-baca"; }
 
 }  // namespace
 
@@ -114,6 +196,14 @@ ParsedArguments parseArguments(const std::vector<std::u16string>& args) {
         }
         const std::size_t eq = arg.find(u'=');
         const std::u16string name = lower(arg.substr(0, eq));
+        if (isFlag(name)) {
+            if (eq != std::u16string::npos) {
+                result.problem = u"Pilihan " + name + u" tidak memerlukan nilai.";
+                return result;
+            }
+            parser.applyFlag(name);
+            continue;
+        }
         if (!takesValue(name)) {
             result.problem = u"Pilihan tidak dikenal: " + quoted(arg) + u".";
             return result;
@@ -132,7 +222,7 @@ ParsedArguments parseArguments(const std::vector<std::u16string>& args) {
             return result;
         }
     }
-    if (!parser.settleMode()) {
+    if (!parser.settleMode() || !parser.settleFaults()) {
         result.problem = parser.problem;
         return result;
     }
@@ -142,12 +232,22 @@ ParsedArguments parseArguments(const std::vector<std::u16string>& args) {
 
 std::u16string usageText() {
     return u"Cara pakai: TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan] "
-           u"[--rows N] [--cols N] [--out BERKAS]\n\n"
+           u"[--rows N] [--cols N] [--out BERKAS] [--tunda-fokus MS] [--tunda-simpan MS] [--tolak B,K] "
+           u"[--hilang-navigasi N] [--tanpa-baca] [--macet DETIK [--macet-setelah K]]\n\n"
            u"--target  aplikasi yang ditiru (bawaan: rapor)\n"
            u"--mode    cara pengisian RAPOR Online (bawaan: pilihan; e-Rapor dan Dapodik selalu isian)\n"
            u"--rows    jumlah baris siswa, 1 sampai " + decimalText(kMaxRows) + u" (bawaan: 40)\n"
            u"--cols    jumlah kolom nilai, 1 sampai " + decimalText(kMaxCols) + u" (bawaan: 10)\n"
-           u"--out     berkas teks UTF-8 yang selalu memuat isi semua kolom nilai";
+           u"--out     berkas teks UTF-8 yang selalu memuat isi semua kolom nilai\n\n"
+           u"Gangguan untuk menguji pemeriksaan Tamvera:\n"
+           u"--tunda-fokus MS      huruf yang diketik ke kolom dalam MS milidetik setelah kolom itu mendapat fokus hilang\n"
+           u"--tunda-simpan MS     huruf yang diketik ke kolom dalam MS milidetik setelah nilainya tersimpan hilang\n"
+           u"--tolak B,K           kolom nilai baris B, kolom K menolak setiap nilai (boleh diulang)\n"
+           u"--hilang-navigasi N   setiap tombol pindah kolom ke-N hilang (N minimal 2)\n"
+           u"--tanpa-baca          jendela tidak menjawab pembaca layar tentang kolomnya\n"
+           u"--macet DETIK         jendela berhenti menjawab selama 1 sampai " + decimalText(kMaxStallSeconds) +
+           u" detik, sekali, setelah perubahan nilai ke-K\n"
+           u"--macet-setelah K     (bawaan: 3)";
 }
 
 }  // namespace tamvera::practice

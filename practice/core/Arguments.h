@@ -1,7 +1,9 @@
 // The practice window's command line:
 //   TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan]
 //                      [--rows N] [--cols N] [--out PATH]
-// Each option also takes the form --name=value.
+//                      [--tunda-fokus MS] [--tunda-simpan MS] [--tolak R,K]...
+//                      [--hilang-navigasi N] [--tanpa-baca] [--macet S [--macet-setelah K]]
+// Each option with a value also takes the form --name=value.
 #pragma once
 
 #include <optional>
@@ -14,10 +16,13 @@ namespace tamvera::practice {
 
 constexpr int kMaxRows = 10000;
 constexpr int kMaxCols = 200;
+constexpr int kMaxDelayMs = 60000;
+constexpr int kMaxStallSeconds = 60;
 
 struct LaunchOptions {
     FormOptions form;
     std::u16string outPath;  // empty: nothing is written
+    bool answerReads = true;  // false: a screen reader gets only the system's default answer
 };
 
 struct ParsedArguments {

@@ -1,5 +1,6 @@
 #include "core/PracticeForm.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/DecimalText.h"
@@ -9,6 +10,7 @@ namespace tamvera::practice {
 namespace {
 
 bool isHighSurrogate(char16_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+bool isLowSurrogate(char16_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 bool isControl(char16_t ch) { return ch < 0x20 || ch == 0x7F; }
 
 std::u16string shown(const std::u16string& value) { return value.empty() ? u"(kosong)" : value; }
@@ -29,7 +31,10 @@ std::u16string targetName(Target target) {
 std::u16string modeName(Mode mode) { return mode == Mode::Isian ? u"Isian" : u"Pilihan"; }
 
 PracticeForm::PracticeForm(const FormOptions& options)
-    : options_(options), grades_(options.rows, options.cols), onStart_(options.target != Target::Dapodik) {
+    : options_(options),
+      grades_(options.rows, options.cols),
+      onStart_(options.target != Target::Dapodik),
+      faults_(options.faults) {
     if (options.mode == Mode::Pilihan && options.target != Target::RaporOnline) {
         throw std::invalid_argument("choice fields exist only on the online report");
     }
@@ -56,66 +61,102 @@ std::u16string PracticeForm::cellText(int row, int column) const {
 
 const std::u16string& PracticeForm::focusedGrade() const { return grades_.at(row_, gradeColumn(column_)); }
 
+std::optional<FieldPlace> PracticeForm::focusedField() const {
+    if (onStart_ || isReadOnly(column_)) return std::nullopt;
+    return focusPlaceInGrades();
+}
+
 void PracticeForm::storeFocusedGrade(std::u16string text) {
     if (grades_.set(row_, gradeColumn(column_), std::move(text))) ++changes_;
 }
 
-void PracticeForm::press(Key key, bool shift) {
+void PracticeForm::press(Key key, bool shift, Millis now) {
+    if (movesBetweenFields(key, shift) && faults_.losesNavigation()) return;  // this key went missing
     if (isDapodik()) {
-        pressDapodik(key, shift);
+        pressDapodik(key, shift, now);
     } else if (options_.mode == Mode::Pilihan) {
-        pressChoice(key, shift);
+        pressChoice(key, shift, now);
     } else {
-        pressFillIn(key, shift);
+        pressFillIn(key, shift, now);
     }
+}
+
+// The keys that would take the focus from one field to another (the ones a lost
+// navigation key can be): not those that move inside a field's editor.
+bool PracticeForm::movesBetweenFields(Key key, bool shift) const {
+    if (isDapodik()) return !editing_ && (key == Key::Right || key == Key::Left || key == Key::Tab);
+    if (key != Key::Tab) return false;
+    if (options_.mode == Mode::Isian || step_ == ChoiceStep::Closed) return true;
+    return !shift && (step_ == ChoiceStep::OnList || step_ == ChoiceStep::ListOpen);
 }
 
 void PracticeForm::type(char16_t ch, Millis now) {
     if (isControl(ch)) return;  // TAB, ENTER and BACKSPACE come as keys
+    const std::optional<FieldPlace> field = focusedField();
+    if (!field || faults_.losesCharacter(*field, now)) return;
     if (isDapodik()) {
         if (editing_) typeInto(edit_, ch);
     } else if (options_.mode == Mode::Pilihan) {
         if (step_ == ChoiceStep::ListOpen) list_.type(ch, now);
-    } else if (!onStart_) {
+    } else {
         std::u16string text = focusedGrade();
         typeInto(text, ch);
         storeFocusedGrade(std::move(text));
     }
 }
 
+void PracticeForm::selectAll(const std::u16string& text) {
+    anchor_ = 0;
+    caret_ = text.size();
+}
+
 void PracticeForm::typeInto(std::u16string& text, char16_t ch) {
-    if (selectAll_) text.clear();
-    selectAll_ = false;
-    text.push_back(ch);
+    const std::size_t from = std::min({caret_, anchor_, text.size()});
+    const std::size_t to = std::min(std::max(caret_, anchor_), text.size());
+    text.replace(from, to - from, 1, ch);
+    caret_ = anchor_ = from + 1;
 }
 
-void PracticeForm::eraseLastCharacter(std::u16string& text) {
-    if (selectAll_) {
-        text.clear();
-    } else if (!text.empty()) {
-        text.pop_back();
-        if (!text.empty() && isHighSurrogate(text.back())) text.pop_back();  // the pair's first half
+// The selection, or the whole character before the caret.
+void PracticeForm::eraseBeforeCaret(std::u16string& text) {
+    std::size_t from = std::min({caret_, anchor_, text.size()});
+    const std::size_t to = std::min(std::max(caret_, anchor_), text.size());
+    if (from == to && from > 0) {
+        --from;
+        if (from > 0 && isLowSurrogate(text[from]) && isHighSurrogate(text[from - 1])) --from;  // the pair's first half
     }
-    selectAll_ = false;
+    text.erase(from, to - from);
+    caret_ = anchor_ = from;
 }
 
-void PracticeForm::pressFillIn(Key key, bool shift) {
+// HOME and END; with SHIFT the selection reaches from where it started to the caret.
+void PracticeForm::moveCaret(const std::u16string& text, Key key, bool shift) {
+    caret_ = key == Key::Home ? 0 : text.size();
+    if (!shift) anchor_ = caret_;
+    anchor_ = std::min(anchor_, text.size());
+}
+
+void PracticeForm::pressFillIn(Key key, bool shift, Millis now) {
     if (key == Key::Tab) {
-        tabThroughFields(!shift);
-    } else if (key == Key::Backspace && !onStart_) {
+        tabThroughFields(!shift, now);
+    } else if (onStart_) {
+        return;
+    } else if (key == Key::Backspace) {
         std::u16string text = focusedGrade();
-        eraseLastCharacter(text);
+        eraseBeforeCaret(text);
         storeFocusedGrade(std::move(text));
+    } else if (key == Key::Home || key == Key::End) {
+        moveCaret(focusedGrade(), key, shift);
     }
 }
 
-void PracticeForm::pressChoice(Key key, bool shift) {
+void PracticeForm::pressChoice(Key key, bool shift, Millis now) {
     const bool tabForward = key == Key::Tab && !shift;
     const bool tabBack = key == Key::Tab && shift;
     switch (step_) {
     case ChoiceStep::Closed:
         if (key == Key::Tab) {
-            tabThroughFields(!shift);
+            tabThroughFields(!shift, now);
         } else if (key == Key::Enter && !onStart_) {
             step_ = ChoiceStep::Opened;
         }
@@ -129,23 +170,27 @@ void PracticeForm::pressChoice(Key key, bool shift) {
         break;
     case ChoiceStep::OnList:
         if (tabForward) {
-            leaveEditorAndMoveOn();
+            leaveEditorAndMoveOn(now);
         } else if (tabBack) {
             step_ = ChoiceStep::Opened;
         } else if (key == Key::Enter) {
             list_.open();
             step_ = ChoiceStep::ListOpen;
+            faults_.focusArrived(focusPlaceInGrades(), now);  // typing starts on the dropped list
         } else if (key == Key::Escape) {
             step_ = ChoiceStep::Closed;
         }
         break;
     case ChoiceStep::ListOpen:
         if (key == Key::Enter) {
-            // Nothing selected leaves the field as it was.
-            if (list_.selected()) storeFocusedGrade(list_.selectedText());
+            // Nothing selected leaves the field as it was; a field that refuses values keeps none.
+            if (list_.selected() && !faults_.refuses(focusPlaceInGrades())) {
+                storeFocusedGrade(list_.selectedText());
+                faults_.valueStored(focusPlaceInGrades(), now);
+            }
             step_ = ChoiceStep::OnList;
         } else if (tabForward) {
-            leaveEditorAndMoveOn();  // drops the selection, as ESC does
+            leaveEditorAndMoveOn(now);  // drops the selection, as ESC does
         } else if (tabBack || key == Key::Escape) {
             step_ = ChoiceStep::OnList;
         } else if (key == Key::Down) {
@@ -157,13 +202,22 @@ void PracticeForm::pressChoice(Key key, bool shift) {
     }
 }
 
-void PracticeForm::leaveEditorAndMoveOn() {
+void PracticeForm::leaveEditorAndMoveOn(Millis now) {
     step_ = ChoiceStep::Closed;
-    tabThroughFields(true);
+    tabThroughFields(true, now);
+}
+
+// A fill-in field's value is stored when the focus leaves it changed, as a browser's
+// change event comes.
+void PracticeForm::leaveFillInField(Millis now) {
+    if (options_.mode == Mode::Isian && !onStart_ && focusedGrade() != valueOnArrival_) {
+        faults_.valueStored(focusPlaceInGrades(), now);
+    }
 }
 
 // Row-major order; past the last field focus returns to the element before the first.
-void PracticeForm::tabThroughFields(bool forward) {
+void PracticeForm::tabThroughFields(bool forward, Millis now) {
+    leaveFillInField(now);
     const int count = grades_.rows() * grades_.cols();
     int index = onStart_ ? -1 : row_ * grades_.cols() + column_;
     index += forward ? 1 : -1;
@@ -174,14 +228,28 @@ void PracticeForm::tabThroughFields(bool forward) {
         row_ = index / grades_.cols();
         column_ = index % grades_.cols();
     }
-    selectAll_ = true;
+    focusMoved(now);
 }
 
-void PracticeForm::pressDapodik(Key key, bool shift) {
-    if (editing_) {
-        pressDapodikEditing(key, shift);
+// The focus has come to another element: its text is selected, so typing replaces it.
+void PracticeForm::focusMoved(Millis now) {
+    const std::optional<FieldPlace> field = focusedField();
+    if (!field) {
+        caret_ = anchor_ = 0;
         return;
     }
+    faults_.focusArrived(*field, now);
+    valueOnArrival_ = focusedGrade();
+    selectAll(valueOnArrival_);
+}
+
+void PracticeForm::pressDapodik(Key key, bool shift, Millis now) {
+    if (editing_) {
+        pressDapodikEditing(key, shift, now);
+        return;
+    }
+    const int row = row_;
+    const int column = column_;
     switch (key) {
     case Key::Right: moveRight(); break;
     case Key::Left: moveLeft(); break;
@@ -196,28 +264,35 @@ void PracticeForm::pressDapodik(Key key, bool shift) {
         if (!isReadOnly(column_)) {  // "No" and "Nama" ignore it
             editing_ = true;
             edit_ = focusedGrade();
-            selectAll_ = true;
+            selectAll(edit_);
         }
         break;
     default: break;
     }
+    if (row != row_ || column != column_) focusMoved(now);
 }
 
 // While a cell is edited the arrows move inside the edit; ENTER or TAB store it.
-void PracticeForm::pressDapodikEditing(Key key, bool shift) {
+void PracticeForm::pressDapodikEditing(Key key, bool shift, Millis now) {
     switch (key) {
     case Key::Enter:
     case Key::Tab:
         editing_ = false;
         storeFocusedGrade(std::move(edit_));
+        faults_.valueStored(focusPlaceInGrades(), now);
         edit_.clear();
-        if (key == Key::Tab) shift ? moveLeft() : moveRight();
+        if (key == Key::Tab) {
+            shift ? moveLeft() : moveRight();
+            focusMoved(now);
+        }
         break;
     case Key::Escape:
         editing_ = false;
         edit_.clear();
         break;
-    case Key::Backspace: eraseLastCharacter(edit_); break;
+    case Key::Backspace: eraseBeforeCaret(edit_); break;
+    case Key::Home:
+    case Key::End: moveCaret(edit_, key, shift); break;
     default: break;
     }
 }

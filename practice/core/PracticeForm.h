@@ -11,25 +11,31 @@
 //  - the Dapodik grid: two read-only columns ("No", "Nama") before the grades; the
 //    selection starts on row 1's "No"; RIGHT moves one cell and wraps to the next row;
 //    ENTER starts an edit, ENTER again stores it and keeps the selection.
+// Text that takes typing (a fill-in field, a Dapodik cell's edit) has a caret: HOME and
+// END move it, with SHIFT they select up to it, and typing replaces the selection.
+// The faults asked for on the command line (FieldFaults) decide before a key acts.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/ChoiceList.h"
+#include "core/FieldFaults.h"
 #include "core/GradeGrid.h"
 
 namespace tamvera::practice {
 
 enum class Target { RaporOnline, ERapor, Dapodik };
 enum class Mode { Isian, Pilihan };
-enum class Key { Tab, Enter, Left, Right, Up, Down, Escape, Backspace };
+enum class Key { Tab, Enter, Left, Right, Up, Down, Escape, Backspace, Home, End };
 
 struct FormOptions {
     Target target = Target::RaporOnline;
     Mode mode = Mode::Pilihan;
     int rows = 40;
     int cols = 10;
+    FaultOptions faults;
 };
 
 // Where a choice field's editor stands.
@@ -45,7 +51,8 @@ public:
     // or a grid without fields.
     explicit PracticeForm(const FormOptions& options);
 
-    void press(Key key, bool shift);
+    // `now` is when the key was pressed, on the same clock as type()'s.
+    void press(Key key, bool shift, Millis now = Millis{0});
     // A typed character (one UTF-16 unit, as WM_CHAR brings it); control characters are ignored.
     void type(char16_t ch, Millis now);
 
@@ -53,6 +60,8 @@ public:
     const GradeGrid& grades() const { return grades_; }
     // Counts the changes made to the grade fields; the out-file is rewritten when it moves.
     std::uint64_t changes() const { return changes_; }
+    // How long the window is to stop answering now, if the faults ask for it (once).
+    std::optional<Millis> stallDue() { return faults_.stallAfter(changes_); }
 
     // Columns as shown: the Dapodik grid has "No" and "Nama" before the grades.
     int columns() const;
@@ -68,8 +77,15 @@ public:
     bool focusOnStart() const { return onStart_; }
     int focusRow() const { return row_; }
     int focusColumn() const { return column_; }
-    // The focused text is selected: the next character replaces it.
-    bool focusTextSelected() const { return selectAll_; }
+    // The grade field that has the focus; none on "Awal" or Dapodik's "No" and "Nama".
+    std::optional<FieldPlace> focusedField() const;
+    // The column as shown for a grade column (Dapodik's grades come after "No" and "Nama").
+    int shownColumn(int gradeCol) const { return isDapodik() ? gradeCol + 2 : gradeCol; }
+    // Some of the focused text is selected: the next character replaces it.
+    bool focusTextSelected() const { return caret_ != anchor_; }
+    // Where typing goes in the focused text, and where a selection starts from.
+    std::size_t focusCaret() const { return caret_; }
+    std::size_t focusAnchor() const { return anchor_; }
     bool editing() const { return editing_; }
     ChoiceStep choiceStep() const { return step_; }
     const ChoiceList& choiceList() const { return list_; }
@@ -81,32 +97,43 @@ private:
     bool isDapodik() const { return options_.target == Target::Dapodik; }
     int gradeColumn(int column) const { return isDapodik() ? column - 2 : column; }
     const std::u16string& focusedGrade() const;
+    FieldPlace focusPlaceInGrades() const { return FieldPlace{row_, gradeColumn(column_)}; }
     void storeFocusedGrade(std::u16string text);
     std::u16string focusPlace() const;
 
-    void pressFillIn(Key key, bool shift);
-    void pressChoice(Key key, bool shift);
-    void pressDapodik(Key key, bool shift);
-    void pressDapodikEditing(Key key, bool shift);
+    bool movesBetweenFields(Key key, bool shift) const;
+    void pressFillIn(Key key, bool shift, Millis now);
+    void pressChoice(Key key, bool shift, Millis now);
+    void pressDapodik(Key key, bool shift, Millis now);
+    void pressDapodikEditing(Key key, bool shift, Millis now);
 
-    void tabThroughFields(bool forward);
-    void leaveEditorAndMoveOn();
+    void tabThroughFields(bool forward, Millis now);
+    void leaveFillInField(Millis now);
+    void leaveEditorAndMoveOn(Millis now);
     void moveRight();
     void moveLeft();
+    void focusMoved(Millis now);
+
+    // The caret in the focused text.
+    void selectAll(const std::u16string& text);
     void typeInto(std::u16string& text, char16_t ch);
-    void eraseLastCharacter(std::u16string& text);
+    void eraseBeforeCaret(std::u16string& text);
+    void moveCaret(const std::u16string& text, Key key, bool shift);
 
     FormOptions options_;
     GradeGrid grades_;
     bool onStart_;
     int row_ = 0;
     int column_ = 0;
-    bool selectAll_ = false;
+    std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
+    std::u16string valueOnArrival_;  // a fill-in field's text when the focus came to it
     bool editing_ = false;
     std::u16string edit_;
     ChoiceStep step_ = ChoiceStep::Closed;
     ChoiceList list_ = ChoiceList::grades();
     std::uint64_t changes_ = 0;
+    FieldFaults faults_;
 };
 
 }  // namespace tamvera::practice

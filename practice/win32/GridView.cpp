@@ -113,6 +113,12 @@ int GridView::visibleColumnsFrom(int first) const {
     return std::max(1, count);
 }
 
+RECT GridView::screenRect(int row, int column) const {
+    RECT r = cellRect(row, column);
+    MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 RECT GridView::cellRect(int row, int column) const {
     int x = titleWidth();
     for (int c = firstColumn_; c < column; ++c) x += columnWidths_[static_cast<std::size_t>(c)];
@@ -225,20 +231,33 @@ void GridView::paintCell(HDC dc, int row, int column) const {
     }
 }
 
-// A field that takes typing shows a caret, or its text selected when typing will replace it.
+// A field that takes typing shows its caret and, in the selection's colours, what typing will replace.
 void GridView::paintFocusedText(HDC dc, const RECT& r) const {
     const std::u16string text = form_.cellText(form_.focusRow(), form_.focusColumn());
     const bool takesTyping = form_.options().target == Target::Dapodik ? form_.editing()
                                                                         : form_.options().mode == Mode::Isian;
     const RECT textRect = inset(r, kPad, 0);
-    const int width = std::min(textWidth(dc, text), static_cast<int>(textRect.right - textRect.left));
-    if (takesTyping && form_.focusTextSelected() && !text.empty()) {
-        fillRect(dc, {textRect.left - 1, r.top + 4, textRect.left + width + 1, r.bottom - 4}, kFocus);
-        drawText(dc, textRect, text, kSelectedText, kLineFormat);
+    if (!takesTyping) {
+        drawText(dc, textRect, text, kText, kLineFormat);
         return;
     }
+    const std::size_t caret = std::min(form_.focusCaret(), text.size());
+    const std::size_t anchor = std::min(form_.focusAnchor(), text.size());
+    const auto xAt = [&](std::size_t units) {
+        return std::min(static_cast<int>(textRect.left) + textWidth(dc, text.substr(0, units)),
+                        static_cast<int>(textRect.right));
+    };
+    const int from = xAt(std::min(caret, anchor));
+    const int to = xAt(std::max(caret, anchor));
+    if (from != to) fillRect(dc, {from - 1, r.top + 4, to + 1, r.bottom - 4}, kFocus);
     drawText(dc, textRect, text, kText, kLineFormat);
-    if (takesTyping) fillRect(dc, {textRect.left + width + 1, r.top + 4, textRect.left + width + 2, r.bottom - 4}, kText);
+    if (from != to) {
+        const std::size_t lo = std::min(caret, anchor);
+        drawText(dc, {from, textRect.top, to + 1, textRect.bottom}, text.substr(lo, std::max(caret, anchor) - lo),
+                 kSelectedText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    } else {
+        fillRect(dc, {from + 1, r.top + 4, from + 2, r.bottom - 4}, kText);
+    }
 }
 
 void GridView::paintColumnTitles(HDC dc, const RECT& client) const {

@@ -33,6 +33,8 @@ public:
     // Scrolls the focused cell into view and redraws.
     void showFocus();
     void scrollRowsBy(int rows);
+    // A cell's rectangle in screen coordinates (it may lie outside the visible part).
+    RECT screenRect(int row, int column) const;
 
 private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);

@@ -1,6 +1,7 @@
 // TamveraLatihan.exe: the practice target window. See core/Arguments.h for its command line.
 #include <windows.h>
 
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -16,6 +17,17 @@ using namespace tamvera::practice;
 namespace {
 
 constexpr wchar_t kCaption[] = L"Tamvera Latihan";
+
+// The window answers screen readers through COM, in this single-threaded apartment.
+struct ComApartment {
+    ComApartment() : ok(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (ok) OleUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    bool ok;
+};
 
 struct LocalFreeDeleter {
     void operator()(LPWSTR* p) const { LocalFree(p); }
@@ -43,6 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         tell(parsed.problem + u"\n\n" + usageText(), MB_ICONWARNING);
         return 2;
     }
+    const ComApartment apartment;
     PracticeWindow window(PracticeWindowArgs{*parsed.options, showCommand});
     if (!window.hwnd()) {
         tell(u"Jendela latihan tidak dapat dibuat.", MB_ICONERROR);

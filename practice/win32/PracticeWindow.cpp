@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/FieldReads.h"
 #include "core/OutFile.h"
 #include "win32/OutFileWriter.h"
 
@@ -33,6 +34,8 @@ std::optional<Key> keyFor(WPARAM vk) {
     case VK_DOWN: return Key::Down;
     case VK_ESCAPE: return Key::Escape;
     case VK_BACK: return Key::Backspace;
+    case VK_HOME: return Key::Home;
+    case VK_END: return Key::End;
     default: return std::nullopt;
     }
 }
@@ -49,7 +52,10 @@ Millis messageTime() {
 }  // namespace
 
 PracticeWindow::PracticeWindow(const PracticeWindowArgs& args)
-    : form_(args.launch.form), outPath_(args.launch.outPath), font_(messageFont()) {
+    : form_(args.launch.form),
+      outPath_(args.launch.outPath),
+      font_(messageFont()),
+      answerReads_(args.launch.answerReads) {
     static const ATOM registered = [] {
         WNDCLASSEXW wc = windowClass(kClassName);
         wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
@@ -82,6 +88,11 @@ LRESULT PracticeWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (onKeyDown(wp)) return 0;
         break;
     case WM_CHAR: onChar(wp); return 0;
+    case WM_GETOBJECT: return onGetObject(wp, lp);
+    case WM_SETFOCUS:
+        announcedChild_ = -1;
+        announceFocus();
+        return 0;
     case WM_PAINT: onPaint(); return 0;
     case WM_SIZE: layout(); return 0;
     case WM_MOUSEWHEEL:
@@ -96,10 +107,24 @@ LRESULT PracticeWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+// Only the client object is the form's own; every other object is the system's.
+LRESULT PracticeWindow::onGetObject(WPARAM wp, LPARAM lp) {
+    if (!answerReads_ || static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) {
+        return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
+    }
+    if (!accessible_) {
+        accessible_ = new AccessibleForm(AccessibleFormArgs{
+            hwnd_, &form_, [this](FieldPlace field) {
+                return grid_ ? grid_->screenRect(field.row, form_.shownColumn(field.col)) : RECT{};
+            }});
+    }
+    return LresultFromObject(kIidAccessible, wp, accessible_);
+}
+
 bool PracticeWindow::onKeyDown(WPARAM vk) {
     const std::optional<Key> key = keyFor(vk);
     if (!key) return false;
-    form_.press(*key, GetKeyState(VK_SHIFT) < 0);
+    form_.press(*key, GetKeyState(VK_SHIFT) < 0, messageTime());
     afterInput();
     return true;
 }
@@ -117,6 +142,17 @@ void PracticeWindow::afterInput() {
     GetClientRect(hwnd_, &client);
     client.bottom = bandHeight(client.right);
     InvalidateRect(hwnd_, &client, TRUE);
+    announceFocus();
+    // Asked to hang: this thread answers nothing meanwhile, and the keys queue up.
+    if (const std::optional<Millis> stall = form_.stallDue()) Sleep(static_cast<DWORD>(stall->count()));
+}
+
+// Screen readers follow the focus by this event, as they do in real applications.
+void PracticeWindow::announceFocus() {
+    const long child = focusedChild(form_);
+    if (child == announcedChild_ || GetFocus() != hwnd_) return;
+    announcedChild_ = child;
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, child);
 }
 
 bool PracticeWindow::saveOutFile() {
@@ -128,6 +164,12 @@ bool PracticeWindow::saveOutFile() {
 }
 
 void PracticeWindow::onDestroy() {
+    if (accessible_) {  // a reader may still hold it: it answers no more
+        accessible_->detach();
+        CoDisconnectObject(accessible_, 0);
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
     // The program's exit code tells whether the last state reached the out-file.
     const bool saved = saveOutFile();
     PostQuitMessage(saved ? 0 : 1);

@@ -1,6 +1,7 @@
 // The practice window: a title that Tamvera finds, a short explanation, a status line
 // and the grid. It owns the form's one model, forwards keys to it, and rewrites the
-// out-file whenever a grade field has changed and when the window closes.
+// out-file whenever a grade field has changed and when the window closes. It answers a
+// screen reader's questions about the focused field (AccessibleForm) unless told not to.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include "core/Arguments.h"
 #include "core/PracticeForm.h"
+#include "win32/AccessibleForm.h"
 #include "win32/Gdi.h"
 #include "win32/GridView.h"
 #include "platform/win32/WindowObject.h"
@@ -34,6 +36,7 @@ public:
 
 private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onGetObject(WPARAM wp, LPARAM lp);
     bool onKeyDown(WPARAM vk);
     void onChar(WPARAM ch);
     void onPaint();
@@ -41,6 +44,7 @@ private:
     void layout();
     void fitToScreen();
     void afterInput();
+    void announceFocus();
     bool saveOutFile();
     int bandHeight(int width) const;
 
@@ -50,6 +54,9 @@ private:
     std::u16string saveProblem_;
     Font font_;
     std::unique_ptr<GridView> grid_;
+    bool answerReads_;
+    AccessibleForm* accessible_ = nullptr;  // one reference held here, made on the first read
+    long announcedChild_ = -1;              // the focus last told to screen readers
 };
 
 }  // namespace tamvera::practice

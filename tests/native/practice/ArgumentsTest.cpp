@@ -79,3 +79,36 @@ TEST(PracticeArguments, HelpIsNotAProblem) {
     EXPECT_TRUE(p.problem.empty());
     EXPECT_NE(tamvera::utf8(usageText()).find("--target rapor|erapor|dapodik"), std::string::npos);
 }
+
+TEST(PracticeArguments, FaultOptionsReachTheForm) {
+    const ParsedArguments p = parse({u"--rows=5", u"--tunda-fokus", u"150", u"--tunda-simpan=0", u"--tolak", u"2,3",
+                                     u"--tolak=5,10", u"--hilang-navigasi", u"4", u"--tanpa-baca", u"--macet", u"2",
+                                     u"--macet-setelah=7"});
+    ASSERT_TRUE(p.options) << tamvera::utf8(p.problem);
+    const FaultOptions& f = p.options->form.faults;
+    EXPECT_EQ(f.focusDelay, Millis{150});
+    EXPECT_EQ(f.storeDelay, Millis{0});
+    EXPECT_EQ(f.refused, (std::vector<FieldPlace>{{1, 2}, {4, 9}}));
+    EXPECT_EQ(f.loseEveryNthNavigation, 4);
+    EXPECT_EQ(f.stall, Millis{2000});
+    EXPECT_EQ(f.stallAfterChanges, 7);
+    EXPECT_FALSE(p.options->answerReads);
+
+    const ParsedArguments plain = parse({u"--macet", u"1"});
+    ASSERT_TRUE(plain.options);
+    EXPECT_TRUE(plain.options->answerReads);
+    EXPECT_EQ(plain.options->form.faults.stallAfterChanges, 3);
+}
+
+TEST(PracticeArguments, BadFaultValuesAreRefusedWithAnIndonesianReason) {
+    EXPECT_NE(refusal({u"--tunda-fokus", u"60001"}).find("--tunda-fokus memerlukan lama tunda"), std::string::npos);
+    EXPECT_NE(refusal({u"--tunda-simpan=-1"}).find("--tunda-simpan memerlukan"), std::string::npos);
+    for (const char16_t* field : {u"3", u"0,1", u"1,", u"a,b", u"1,2,3"}) {
+        EXPECT_NE(refusal({u"--tolak", field}).find("--tolak memerlukan baris dan kolom"), std::string::npos);
+    }
+    EXPECT_NE(refusal({u"--cols=4", u"--tolak=1,5"}).find("di luar formulir"), std::string::npos);
+    EXPECT_NE(refusal({u"--hilang-navigasi", u"1"}).find("2 atau lebih"), std::string::npos);
+    EXPECT_NE(refusal({u"--macet", u"61"}).find("--macet memerlukan"), std::string::npos);
+    EXPECT_NE(refusal({u"--macet-setelah", u"2"}).find("hanya berlaku bersama --macet"), std::string::npos);
+    EXPECT_NE(refusal({u"--tanpa-baca=ya"}).find("tidak memerlukan nilai"), std::string::npos);
+}

@@ -47,7 +47,7 @@ GradeRows padded(GradeRows rows, int rowCount, int colCount) {
 }
 
 FormOptions optionsFor(Target target, Mode mode, int rows = 40, int cols = 10) {
-    return FormOptions{target, mode, rows, cols};
+    return FormOptions{target, mode, rows, cols, {}};
 }
 
 const GradeRows kAwkwardValues = {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -73,7 +76,9 @@ INPUT keyRecord(WORD vk, bool up) {
     in.ki.wVk = vk;
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    if (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END) {
+        in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
     return in;
 }
 
@@ -116,6 +121,8 @@ WORD virtualKey(Key key) {
     case Key::Down: return VK_DOWN;
     case Key::Escape: return VK_ESCAPE;
     case Key::Backspace: return VK_BACK;
+    case Key::Home: return VK_HOME;
+    case Key::End: return VK_END;
     }
     return 0;
 }
@@ -311,4 +318,189 @@ TEST(PracticeWindowUnderWine, BadArgumentsAreExplainedAndEndWithExitCodeTwo) {
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_CLOSE, 0, 0);
     EXPECT_EQ(practice.exitCode(), std::optional<DWORD>(2));
+}
+
+// --- reading the focused field back, as a screen reader in another program does -----
+
+namespace {
+
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+struct ComApartment {
+    ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComApartment() { CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+};
+
+struct FieldRead {
+    VARTYPE focusType = VT_EMPTY;
+    long child = -1;  // the focus's child id; CHILDID_SELF when it named no child
+    long role = 0;
+    std::wstring value;
+    bool hasValue = false;
+    RECT screen{};
+};
+
+std::wstring takeText(BSTR text) {
+    std::wstring s = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return s;
+}
+
+// GetGUIThreadInfo's focus window, its client object, then the focused element's
+// role, value and place; nothing when the window gave no object.
+std::optional<FieldRead> readFocusedField(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return std::nullopt;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(info.hwndFocus, OBJID_CLIENT, kIidAccessible,
+                                          reinterpret_cast<void**>(&object))) || !object) {
+        return std::nullopt;
+    }
+    FieldRead read;
+    VARIANT focus;
+    VariantInit(&focus);
+    object->get_accFocus(&focus);
+    read.focusType = focus.vt;
+    read.child = focus.vt == VT_I4 ? focus.lVal : CHILDID_SELF;
+    VariantClear(&focus);
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = read.child;
+    VARIANT role;
+    VariantInit(&role);
+    if (SUCCEEDED(object->get_accRole(child, &role)) && role.vt == VT_I4) read.role = role.lVal;
+    VariantClear(&role);
+    BSTR value = nullptr;
+    read.hasValue = object->get_accValue(child, &value) == S_OK;
+    read.value = takeText(value);
+    long left = 0, top = 0, width = 0, height = 0;
+    if (SUCCEEDED(object->accLocation(&left, &top, &width, &height, child))) {
+        read.screen = {left, top, left + width, top + height};
+    }
+    object->Release();
+    return read;
+}
+
+// Types the steps into the window and waits until its focus reads as `child` holding `value`.
+std::optional<FieldRead> readAfter(PracticeProcess& practice, const std::wstring& title,
+                                   const std::vector<Step>& steps, long child, const std::wstring& value) {
+    const HWND hwnd = practice.waitForWindow(title);
+    if (!hwnd) return std::nullopt;
+    SetForegroundWindow(hwnd);
+    if (!waitFor([&] { return GetForegroundWindow() == hwnd; })) return std::nullopt;
+    for (const Step& step : steps) {
+        send(step);
+        if (step.pauseAfter) Sleep(kPauseMs);
+    }
+    std::optional<FieldRead> read;
+    waitFor([&] {
+        read = readFocusedField(hwnd);
+        return read && read->child == child && read->value == value;
+    });
+    return read;
+}
+
+void sendShifted(WORD vk) {
+    std::vector<INPUT> records = {keyRecord(VK_SHIFT, false), keyRecord(vk, false), keyRecord(vk, true),
+                                  keyRecord(VK_SHIFT, true)};
+    ASSERT_EQ(SendInput(static_cast<UINT>(records.size()), records.data(), sizeof(INPUT)), records.size());
+}
+
+bool onScreen(const RECT& r) { return r.right > r.left && r.bottom > r.top && r.left >= 0 && r.top >= 0; }
+
+}  // namespace
+
+TEST(PracticeWindowUnderWine, ReaderFindsTheFocusedFillInFieldItsValueAndPlace) {
+    const ComApartment com;
+    PracticeProcess practice(L"--target erapor --rows 2 --cols 3", L"");
+    ASSERT_TRUE(practice.started());
+    const std::wstring title = L"e-Rapor - Latihan";
+    const std::optional<FieldRead> start = readAfter(practice, title, {}, CHILDID_SELF, L"");
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->focusType, VT_I4);  // "Awal": the form itself, no field
+    EXPECT_EQ(start->role, ROLE_SYSTEM_CLIENT);
+
+    // Four TABs reach row 2, column 1; HOME and Shift+END select "70" so "85" replaces it.
+    const long child = 1 + 1 * 3 + 0;
+    const std::vector<Step> steps = {keyStep(Key::Tab), keyStep(Key::Tab), keyStep(Key::Tab), keyStep(Key::Tab),
+                                     textStep(u"70"), keyStep(Key::Home)};
+    ASSERT_TRUE(readAfter(practice, title, steps, child, L"70"));
+    sendShifted(VK_END);
+    const std::optional<FieldRead> read = readAfter(practice, title, {textStep(u"85")}, child, L"85");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->child, child);
+    EXPECT_EQ(read->role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(read->value, L"85");
+    EXPECT_TRUE(onScreen(read->screen));
+}
+
+TEST(PracticeWindowUnderWine, ReaderSeesAChoiceFieldsStoredValueAndDapodiksCells) {
+    const ComApartment com;
+    {
+        PracticeProcess practice(L"--target rapor --mode pilihan --rows 2 --cols 3", L"");
+        ASSERT_TRUE(practice.started());
+        const std::wstring title = L"RAPOR Online - Latihan";
+        // After the last TAB the focus is on the third field; back on the second it reads "99".
+        const std::optional<FieldRead> next = readAfter(practice, title, choiceSteps({{u"", u"99"}}), 3, L"");
+        ASSERT_TRUE(next);
+        EXPECT_EQ(next->role, ROLE_SYSTEM_COMBOBOX);
+        sendShifted(VK_TAB);
+        const std::optional<FieldRead> stored = readAfter(practice, title, {}, 2, L"99");
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->value, L"99");
+        EXPECT_TRUE(onScreen(stored->screen));
+    }
+    PracticeProcess grid(L"--target dapodik --rows 2 --cols 3", L"");
+    ASSERT_TRUE(grid.started());
+    const std::wstring title = L"Aplikasi Dapodik - Latihan";
+    const std::optional<FieldRead> onNo = readAfter(grid, title, {}, CHILDID_SELF, L"");
+    ASSERT_TRUE(onNo);
+    EXPECT_EQ(onNo->role, ROLE_SYSTEM_CLIENT);
+    const std::optional<FieldRead> editing = readAfter(
+        grid, title, {keyStep(Key::Right), keyStep(Key::Right), keyStep(Key::Right), keyStep(Key::Enter), textStep(u"7")},
+        2, L"7");
+    ASSERT_TRUE(editing);
+    EXPECT_EQ(editing->role, ROLE_SYSTEM_TEXT);
+}
+
+TEST(PracticeWindowUnderWine, WithoutReadsTheReaderGetsOnlyTheSystemsClientObject) {
+    const ComApartment com;
+    const std::wstring out = tempOutPath(L"tanpa-baca");
+    PracticeProcess practice(L"--target erapor --rows 1 --cols 2 --tanpa-baca --out \"" + out + L"\"", out);
+    ASSERT_TRUE(practice.started());
+    const HWND hwnd = practice.waitForWindow(L"e-Rapor - Latihan");
+    ASSERT_NE(hwnd, nullptr);
+    SetForegroundWindow(hwnd);
+    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == hwnd; }));
+    send(keyStep(Key::Tab));
+    send(textStep(u"85"));
+    ASSERT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("85\t\n"); }));
+    const std::optional<FieldRead> read = readFocusedField(hwnd);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->child, CHILDID_SELF);
+    EXPECT_EQ(read->role, ROLE_SYSTEM_CLIENT);
+    EXPECT_NE(read->value, L"85");
+}
+
+TEST(PracticeWindowUnderWine, AStallAnswersNothingAndThenTakesTheQueuedKeys) {
+    const std::wstring out = tempOutPath(L"macet");
+    PracticeProcess practice(L"--target erapor --rows 1 --cols 2 --macet 5 --macet-setelah 1 --out \"" + out + L"\"", out);
+    ASSERT_TRUE(practice.started());
+    const HWND hwnd = practice.waitForWindow(L"e-Rapor - Latihan");
+    ASSERT_NE(hwnd, nullptr);
+    SetForegroundWindow(hwnd);
+    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == hwnd; }));
+    send(keyStep(Key::Tab));
+    send(textStep(u"8"));
+    ASSERT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("8\t\n"); }));
+    send(textStep(u"5"));
+    // The first change starts five seconds of silence: not even a null message is answered.
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, 500, &answer), 0);
+    EXPECT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("85\t\n"); }));
+    EXPECT_EQ(practice.close(hwnd), std::optional<DWORD>(0));
 }
