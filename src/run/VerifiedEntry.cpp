@@ -57,8 +57,8 @@ float VerifiedEntry::shortPause(int slower) const {
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
-    if (!reading_ || !lostNavigationSeen_ || kind == EntryKind::Choice || !last_ || !last_->field.known) return true;
-    if (focusLeft(last_->field, navigationKey(kind), false)) return true;
+    if (!reading_ || !lostNavigationSeen_ || kind == EntryKind::Choice) return true;
+    if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), false)) return true;
     unconfirm(place, place.value, {});
     return false;
 }
@@ -71,7 +71,12 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     ++valuesTried_;
     if (!usable(r)) r = readAgain(r, place.value);
     if (!usable(r)) {
-        noteUnanswered(place);
+        // The target answers, but the focus is on no field: a navigation key was lost
+        // on the way to this value's field, and its keys went nowhere.
+        if (kind != EntryKind::Choice && r.answered && valuesAnswered_ > 0)
+            repairStrayFocus(kind, place);
+        else
+            noteUnanswered(place);
         return;
     }
     ++valuesAnswered_;
@@ -140,14 +145,17 @@ void VerifiedEntry::choiceKeys(std::u16string_view value) {
     }
 }
 
-// Looks whether the focus has left `from`, twice, and sends the navigation key again
-// between; true when it has, or when the target does not tell which field has it.
-bool VerifiedEntry::focusLeft(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst) {
+// Looks whether the focus is on a field other than `from`, twice, and sends the navigation
+// key again between; true when it is, or when the target does not answer (nothing to
+// tell by). A focus on something that is no field (a row's read-only cells) has not
+// arrived either.
+bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst) {
     for (int round = 0; round <= kNavigationResends; ++round) {
         if (round > 0 || sendFirst) outlet_.keys(navigationKey);
         for (int look = 0; look < kLooksPerResend; ++look) {
             const FieldReading r = readBack_.pauseAndRead(shortPause());
-            if (!r.answered || !r.field.known || r.field != from) return true;
+            if (!r.answered) return true;
+            if (usable(r) && (!r.field.known || r.field != from)) return true;
         }
     }
     return false;
@@ -160,11 +168,25 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
     const FieldReading back = retypeUntilHeld(r, kind, previous.value);
     if (!holds(back, previous.value)) unconfirm(previous.place, previous.value, back);
     // ...then the focus moves on, and the value goes where it belongs.
-    if (!focusLeft(previous.field, navigationKey(kind), true)) {
+    if (!focusOnNextField(previous.field, navigationKey(kind), true)) {
         unconfirm(place, place.value, {});
         last_->confirmed = false;
         return;
     }
+    typeAgainAndSettle(kind, place);
+}
+
+void VerifiedEntry::repairStrayFocus(EntryKind kind, CellPlace place) {
+    lostNavigationSeen_ = true;
+    if (!focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), true)) {
+        unconfirm(place, place.value, {});
+        return;
+    }
+    typeAgainAndSettle(kind, place);
+}
+
+// The value typed again where the focus now is (a field just reached), and settled.
+void VerifiedEntry::typeAgainAndSettle(EntryKind kind, CellPlace place) {
     FieldReading now = retype(kind, place.value, 1);
     if (!holds(now, place.value)) now = retypeUntilHeld(now, kind, place.value);
     finish(place, now, holds(now, place.value));

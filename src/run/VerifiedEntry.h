@@ -86,8 +86,10 @@ private:
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
     FieldReading retype(EntryKind kind, std::u16string_view value, int attempt);
-    bool focusLeft(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst);
+    bool focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst);
     void repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r);
+    void repairStrayFocus(EntryKind kind, CellPlace place);
+    void typeAgainAndSettle(EntryKind kind, CellPlace place);
     void finish(CellPlace place, const FieldReading& r, bool confirmed);
     void unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r);
     void noteUnanswered(CellPlace place);

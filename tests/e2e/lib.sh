@@ -73,13 +73,13 @@ expect_handoff_of() {
 
 # --- The practice target -----------------------------------------------------------
 PRACTICE_COUNT=0
-# start_practice TARGET MODE ROWS COLS: a fresh practice window (focus before its first
-# field); OUT is its out-file.
+# start_practice TARGET MODE ROWS COLS [OPTION...]: a fresh practice window (focus before
+# its first field) with the practice window's further options; OUT is its out-file.
 start_practice() {
     PRACTICE_COUNT=$((PRACTICE_COUNT + 1))
     OUT=$WORK/hasil-$PRACTICE_COUNT.txt
     PRACTICE_ROWS=$3 PRACTICE_COLS=$4
-    "$WINE" "$LATIHAN_EXE" --target "$1" --mode "$2" --rows "$3" --cols "$4" --out "$(winpath "$OUT")" \
+    "$WINE" "$LATIHAN_EXE" --target "$1" --mode "$2" --rows "$3" --cols "$4" --out "$(winpath "$OUT")" "${@:5}" \
         >"$WORK/latihan-$PRACTICE_COUNT.log" 2>&1 &
     PRACTICE_PID=$!
     STARTED_PIDS+=("$PRACTICE_PID")
