@@ -1,7 +1,7 @@
 // The main window's behaviour: the handlers of its buttons, of the grade box and of the
 // guard timer, and the methods of an entry run, over the form's state and the platform.
 //
-// Constructing the engine binds every button's Click (except Btn_Web, the window's own)
+// Constructing the engine binds every button's Click (except Btn_Web, the chrome's own)
 // and the change handlers of Txt_SaatIni and Txt_WaktuSaatIni, so the window only raises
 // Click and assigns texts.
 #pragma once

@@ -26,8 +26,12 @@ CloseLook CloseLookAfterMove(CloseLook current, const ControlEntry* movedOver) {
     return current;
 }
 
-Form1Chrome::Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp)
-    : platform_(platform), view_(view), tpp_(tpp) {}
+Form1Chrome::Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp, form::FormModel& form)
+    : platform_(platform), view_(view), tpp_(tpp), form_(form) {
+    form_.Btn_Web.Click = [this] { Btn_Web_Click(); };
+}
+
+Form1Chrome::~Form1Chrome() { form_.Btn_Web.Click = nullptr; }
 
 void Form1Chrome::mouseDown(std::int16_t button, int x, int y) {
     if (pressedButton_ != 0) return;  // a second button during a press changes nothing
@@ -79,6 +83,10 @@ void Form1Chrome::Btn_Close_Click() { platform_.exitProcess(); }
 
 void Form1Chrome::By_Pembuat_Click() {
     platform_.messageBox(kCreditText, run::kAppTitle, MessageButtons::Ok, MessageIcon::Information);
+}
+
+void Form1Chrome::Btn_Web_Click() {
+    platform_.messageBox(kAboutText, run::kAppTitle, MessageButtons::Ok, MessageIcon::Information);
 }
 
 }  // namespace tamvera::window

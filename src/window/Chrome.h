@@ -1,6 +1,6 @@
 // The chrome of the borderless main window, decided without any window system: which
 // label of Picture1 is under the pointer, dragging the window by the title area, the
-// close label "X" with its bold hover look, and the credit label.
+// close label "X" with its bold hover look, the credit label and the "Informasi" box.
 //
 // Picture1 hands its mouse input to Form1Chrome in pixels of its client area; the
 // windowed controls above it (text boxes, flat buttons) take their own input, so only
@@ -11,13 +11,26 @@
 #include <string_view>
 
 #include "controls/ucBtnFacebook.h"
+#include "form/FormModel.h"
 #include "platform/Platform.h"
 #include "window/Layout.h"
 
 namespace tamvera::window {
 
-// The product's web page, opened by "Informasi".
-inline constexpr std::u16string_view kProductPageUrl = u"https://tamvera.id/";
+// What "Informasi" shows: the name and version, the use in three lines, and where the
+// guide is. A box and not a web address: an address leads wherever its holder decides,
+// and the guide travels with the program.
+inline constexpr std::u16string_view kAboutText =
+    u"Tamvera versi 7.0 - pengisi nilai rapor otomatis\r\n"
+    u"\r\n"
+    u"1. Buka aplikasi rapor dan letakkan kursor tepat sebelum isian nilai pertama.\r\n"
+    u"2. Salin nilai dari lembar kerja (tanpa nama dan judul), klik kotak putih di kiri "
+    u"bawah, lalu tempel dengan Ctrl+V.\r\n"
+    u"3. Pilih Jenis Rapor, Entri Nilai dan Kecepatan, tekan Mulai lalu OK, dan jangan "
+    u"sentuh mouse/keyboard sampai terdengar dua bunyi bip.\r\n"
+    u"\r\n"
+    u"Panduan lengkap: berkas PANDUAN.md yang disertakan bersama Tamvera.exe (di folder "
+    u"yang sama).";
 // The author credit behind the footer ("Dibuat oleh Tim Tamvera").
 inline constexpr std::u16string_view kCreditText =
     u"Tamvera dibuat oleh Tim Tamvera.\r\n"
@@ -54,7 +67,11 @@ public:
 
 class Form1Chrome {
 public:
-    Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp);
+    // Binds the form's "Informasi" button to Btn_Web_Click for the chrome's lifetime.
+    Form1Chrome(Platform& platform, ChromeView& view, TwipsPerPixel tpp, form::FormModel& form);
+    ~Form1Chrome();
+    Form1Chrome(const Form1Chrome&) = delete;
+    Form1Chrome& operator=(const Form1Chrome&) = delete;
 
     // --- Mouse input of Picture1 (pixels in its client area) ------------------------
     // While a button is held, every move and the release go to the label (or Picture1)
@@ -74,6 +91,8 @@ public:
     void Btn_Close_Click();
     // The credit message; waits until the user closes it.
     void By_Pembuat_Click();
+    // The information box ("Informasi"); waits until the user closes it.
+    void Btn_Web_Click();
 
 private:
     void movedOver(const ControlEntry* target);
@@ -82,6 +101,7 @@ private:
     Platform& platform_;
     ChromeView& view_;
     TwipsPerPixel tpp_;
+    form::FormModel& form_;
     CloseLook closeLook_ = CloseLook::Regular;
     // The press in progress: its button (0: none) and what it landed on (null: Picture1).
     std::int16_t pressedButton_ = 0;

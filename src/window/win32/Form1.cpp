@@ -1,7 +1,5 @@
 #include "window/win32/Form1.h"
 
-#include <shellapi.h>
-
 #include "platform/win32/Win32Platform.h"
 
 namespace tamvera::window::win32 {
@@ -21,21 +19,19 @@ Form1::Form1(const Form1Args& args)
       engine_(*args.engine),
       platform_(*args.platform),
       tpp_{controls::win32::screenTwipsPerPixelX(), controls::win32::screenTwipsPerPixelY()},
-      chrome_(*args.platform, *this, tpp_),
+      chrome_(*args.platform, *this, tpp_, *args.form),
       textFont_(makeFont(kSegoeUi825, tpp_.y)) {}
 
 std::unique_ptr<Form1> Form1::create(const Form1Args& args) {
     if (!args.form || !args.engine || !args.platform) return nullptr;
     std::unique_ptr<Form1> form(new Form1(args));
     if (!form->createWindow(args.instance) || !form->createControls(args.instance)) return nullptr;
-    form->form_.Btn_Web.Click = [f = form.get()] { f->Btn_Web_Click(); };
     form->form_.setObserver(form.get());
     return form;
 }
 
 Form1::~Form1() {
     form_.setObserver(nullptr);
-    form_.Btn_Web.Click = nullptr;
     if (hwnd_) {
         KillTimer(hwnd_, GuardTimerId);
         DestroyWindow(hwnd_);  // the children go with it
@@ -125,11 +121,6 @@ void Form1::applyDropShadow() {
     const ULONG_PTR style = GetClassLongPtrW(hwnd_, GCL_STYLE);
     if (style == 0 && GetLastError() != 0) return;
     SetClassLongPtrW(hwnd_, GCL_STYLE, static_cast<LONG_PTR>(style | CS_DROPSHADOW));
-}
-
-void Form1::Btn_Web_Click() {
-    const std::wstring url(kProductPageUrl.begin(), kProductPageUrl.end());
-    ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool Form1::filterMessage(MSG& msg) {

@@ -58,8 +58,6 @@ public:
     // --- Handlers ---
     // Drop shadow, then the run engine's load (the error flag).
     void Form_Load();
-    // Opens the product's web page in the default browser; the result is not checked.
-    void Btn_Web_Click();
 
 private:
     explicit Form1(const Form1Args& args);

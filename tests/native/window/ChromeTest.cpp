@@ -1,11 +1,12 @@
 // The chrome of the borderless window: hit-testing Picture1's labels by stacking order,
-// dragging, the close label's look and its click, the credit label.
+// dragging, the close label's look and its click, the credit label, "Informasi".
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/Text.h"
+#include "form/FormModel.h"
 #include "support/FakePlatform.h"
 #include "window/Chrome.h"
 
@@ -78,7 +79,8 @@ class ChromeTest : public ::testing::Test {
 protected:
     tamvera::testing::FakePlatform fake;
     RecordingView view;
-    Form1Chrome chrome{fake, view, k96Dpi};
+    form::FormModel form;
+    Form1Chrome chrome{fake, view, k96Dpi, form};
 
     void click(std::int16_t button, int x, int y) {
         chrome.mouseDown(button, x, y);
@@ -159,6 +161,29 @@ TEST_F(ChromeTest, TheCreditLabelShowsTheCreditMessage) {
     click(Left, 20, 545);  // the version label has no click
     click(Right, 250, 545);
     EXPECT_EQ(fake.messages.size(), 1u);
+}
+
+TEST_F(ChromeTest, InformasiShowsTheInformationBoxAndOpensNothing) {
+    form.Btn_Web.Click();
+    // One box, nothing else: no address is opened, no key typed.
+    EXPECT_EQ(fake.log, (std::vector<std::string>{"box Tamvera: " + utf8(kAboutText)}));
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(fake.messages[0].buttons, MessageButtons::Ok);
+    const std::string text = utf8(fake.messages[0].text);
+    // The version the footer shows ("Ver 7.0"), and where the guide is.
+    const std::string footer = utf8(findControl("Label_Ver")->text);
+    EXPECT_NE(text.find("Tamvera versi " + footer.substr(footer.find(' ') + 1)), std::string::npos) << footer;
+    EXPECT_NE(text.find("PANDUAN.md"), std::string::npos);
+    EXPECT_EQ(text.find("http"), std::string::npos);
+}
+
+TEST(ChromeBindingTest, InformasiIsBoundWhileTheChromeLives) {
+    tamvera::testing::FakePlatform fake;
+    RecordingView view;
+    form::FormModel form;
+    { Form1Chrome chrome{fake, view, k96Dpi, form}; EXPECT_TRUE(form.Btn_Web.Click); }
+    EXPECT_FALSE(form.Btn_Web.Click);
 }
 
 }  // namespace

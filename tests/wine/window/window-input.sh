@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Tamvera.exe driven with real input on the test display: the option buttons and their
 # coupling, the grade box (every click empties it; typing; a 1 MB paste), TAB order,
-# the close label's hover look, dragging by the title area, the credit message, and the
-# three ways out (the "X", "Berhenti", Alt+F4).
+# the close label's hover look, dragging by the title area, the credit message, the
+# information box of "Informasi", and the three ways out (the "X", "Berhenti", Alt+F4).
 source "$(dirname "$0")/lib.sh"
 
 GREEN=(123 204 28)
@@ -135,6 +135,23 @@ if poll 20 dialog_open; then
     poll 20 dialog_closed && pass "credit message closed with ENTER" || fail "credit message still open"
 else
     fail "no credit message"
+fi
+
+log "Informasi"
+click_at 232 500
+if poll 20 dialog_open; then
+    expect_eq "information box" "$(probe dialog)" "title Tamvera
+Tamvera versi 7.0 - pengisi nilai rapor otomatis
+
+1. Buka aplikasi rapor dan letakkan kursor tepat sebelum isian nilai pertama.
+2. Salin nilai dari lembar kerja (tanpa nama dan judul), klik kotak putih di kiri bawah, lalu tempel dengan Ctrl+V.
+3. Pilih Jenis Rapor, Entri Nilai dan Kecepatan, tekan Mulai lalu OK, dan jangan sentuh mouse/keyboard sampai terdengar dua bunyi bip.
+
+Panduan lengkap: berkas PANDUAN.md yang disertakan bersama Tamvera.exe (di folder yang sama)."
+    xdotool key Return
+    poll 20 dialog_closed && pass "information box closed with ENTER" || fail "information box still open"
+else
+    fail "no information box after Informasi"
 fi
 
 log "the ways out"
