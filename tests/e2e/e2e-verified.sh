@@ -63,8 +63,8 @@ stop_practice
 log "a target that answers no reads is typed as always, and the closing message says so"
 printf '85\t90\n77\t6\n' >"$WORK/blind.txt"
 "$WINE" "$HELPER_EXE" window "RAPOR Online - Latihan" >"$WORK/blind.log" 2>&1 &
-BLIND_PID=$!
-STARTED_PIDS+=("$BLIND_PID")
+OTHER_PID=$!
+STARTED_PIDS+=("$OTHER_PID")
 sleep 2
 choose rapor isian cepat
 run_list "no reads" "$WORK/blind.txt"
@@ -74,15 +74,16 @@ poll 20 closing_open "Nilai tidak dapat diperiksa di aplikasi ini" && pass "no r
 for key in 9 56 53 9 57 48 9 55 55 9 54 9; do
     printf 'key WM_KEYDOWN %s\nkey WM_CHAR %s\nkey WM_KEYUP %s\n' "$key" "$key" "$key"
 done >"$WORK/blind-expected.log"
-if cmp -s <(grep '^key ' "$WORK/blind.log") "$WORK/blind-expected.log"; then
-    pass "no reads: exactly the keys of a run without reading ($(grep -c '^key ' "$WORK/blind.log") key messages)"
+# (The release of the ENTER that answered the confirmation may reach the window first.)
+grep '^key ' "$WORK/blind.log" | awk '/WM_KEYDOWN/ { on = 1 } on' >"$WORK/blind-keys.log"
+if cmp -s "$WORK/blind-keys.log" "$WORK/blind-expected.log"; then
+    pass "no reads: exactly the keys of a run without reading ($(wc -l <"$WORK/blind-keys.log") key messages)"
 else
     fail "no reads: key record differs"
-    diff "$WORK/blind-expected.log" <(grep '^key ' "$WORK/blind.log") | head -10
+    diff "$WORK/blind-expected.log" "$WORK/blind-keys.log" | head -10
 fi
+stop_other
 close_apology
-kill "$BLIND_PID" >/dev/null 2>&1 || true
-wait "$BLIND_PID" >/dev/null 2>&1 || true
 
 log "a target that stops answering for 5 s: Tamvera keeps answering and the run ends"
 start_practice rapor isian 3 4 --macet 5 --macet-setelah 3
