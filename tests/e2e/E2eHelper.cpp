@@ -2,7 +2,9 @@
 // window_probe.exe do not give. Exit code 0 on success, 1 when it failed or the thing
 // asked for is not there, 2 on bad usage.
 //
-//   e2e_helper foreground           the title of the foreground window (UTF-8)
+//   e2e_helper foreground [--class] the title of the foreground window (UTF-8); with
+//                                   --class its window class too ("#32770" for a
+//                                   message box), after a TAB
 //   e2e_helper clipboard FILE       puts the UTF-8 text of FILE on the Windows clipboard
 //                                   exactly as it is: no line-end conversion on the way,
 //                                   unlike text that comes from the X clipboard
@@ -61,9 +63,13 @@ std::wstring foregroundTitle() {
     return title;
 }
 
-int printForeground() {
-    if (!GetForegroundWindow()) return 1;
-    std::printf("%s\n", utf8(foregroundTitle()).c_str());
+int printForeground(bool withClass) {
+    const HWND window = GetForegroundWindow();
+    if (!window) return 1;
+    std::printf("%s", utf8(foregroundTitle()).c_str());
+    char name[256] = {};
+    if (withClass && GetClassNameA(window, name, sizeof name)) std::printf("\t%s", name);
+    std::printf("\n");
     return 0;
 }
 
@@ -220,7 +226,7 @@ int moveWindow(const char* title, int x, int y) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: e2e_helper foreground | clipboard FILE | window TITLE [AFTER] |"
+                 "usage: e2e_helper foreground [--class] | clipboard FILE | window TITLE [AFTER] |"
                  " window TITLE --cell FILE N TEXT | move TITLE X Y\n");
     return 2;
 }
@@ -231,7 +237,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage();
     _setmode(_fileno(stdout), _O_BINARY);
     const std::string_view command = argv[1];
-    if (command == "foreground" && argc == 2) return printForeground();
+    if (command == "foreground" && argc == 2) return printForeground(false);
+    if (command == "foreground" && argc == 3 && std::string_view(argv[2]) == "--class") return printForeground(true);
     if (command == "clipboard" && argc == 3) return putOnClipboard(argv[2]);
     if (command == "window" && (argc == 3 || argc == 4))
         return showPlainWindow(argv[2], {.afterTitle = argc == 4 ? argv[3] : nullptr});

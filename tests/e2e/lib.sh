@@ -178,6 +178,7 @@ stop_mid_row() {
     poll 60 other_shown && pass "$what: the other window took the front once cell $3 held $4" ||
         fail "$what: the other window never showed"
     if poll 30 apology_open; then pass "$what: the run stopped with the apology"; else fail "$what: no apology: $(probe dialog)"; fi
+    expect_eq "$what: the apology is the window in front" "$(helper foreground --class)" $'Tamvera\t#32770'
     sleep 0.5
     expect_eq "$what: key messages that reached the other window" "$(grep -c '^key ' "$WORK/other.log" || true)" 0
     close_apology
