@@ -102,12 +102,14 @@ void RunEngine::runConfirmed() {
     activateTarget();
     VerifiedEntry check(platform_, form_);
     check.startWait(kStartWaitSeconds);
-    TypingLoop(form_, platform_, handOffPath_, &check).IsiNilai();
+    TypingLoop loop(form_, platform_, handOffPath_, &check);
+    loop.IsiNilai();
     platform_.beep(kBeepHz, kBeepMs);
     platform_.beep(kBeepHz, kBeepMs);
     form_.setTimer_CekKesalahan_Enabled(false);
     lastCheck_ = check.report();
-    ShowClosingMessage(platform_, ClosingMessage(lastCheck_));
+    // A run stopped with the apology is to be checked and run again anyway: one box is enough.
+    if (!loop.stopped()) ShowClosingMessage(platform_, ClosingMessage(lastCheck_));
 }
 
 void RunEngine::activateTarget() {

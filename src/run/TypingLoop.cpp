@@ -72,6 +72,7 @@ bool TypingLoop::abortOnErrorFlag() {
     platform_.focusMainWindow();
     ShowApology(platform_);
     form_.Kesalahan = 0;
+    stopped_ = true;
     return true;
 }
 

@@ -25,6 +25,8 @@ public:
     // and with a watched target the foreground window before every key string: a
     // foreign window in front raises the flag and ends the run before that key.
     void IsiNilai();
+    // True once the run was stopped with the apology.
+    bool stopped() const { return stopped_; }
 
 private:
     void typeRows();
@@ -48,6 +50,7 @@ private:
     std::u16string path_;
     VerifiedEntry* check_;
     std::size_t row_ = 0, column_ = 0;  // the cell being typed, counted from 1
+    bool stopped_ = false;
 };
 
 }  // namespace tamvera::run

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RunFixture.h"
+#include "run/Messages.h"
 #include "run/VerifiedEntry.h"
 
 namespace tamvera::runtest {
@@ -192,6 +193,21 @@ TEST_F(VerifiedRunTest, HangingTargetIsNeverRetyped) {
     ASSERT_EQ(fake.messages.size(), 2u);
     EXPECT_NE(utf8(fake.messages.back().text).find("Baris 3, kolom 3: seharusnya \"100\", isinya tidak terbaca"),
               std::string::npos);
+}
+
+// A run stopped with the apology names nothing more: it is to be checked and run again.
+TEST_F(VerifiedRunTest, StoppedRunShowsOnlyTheApology) {
+    engine.Btn_EntriIsian_Click();
+    target.refusing = {0};
+    connect();
+    fake.afterSend = [this] {
+        target.key(fake.log.back().substr(5));
+        if (target.focus == 4) fake.foregroundTitle = "Catatan";
+    };
+    start(kClass);
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[1].text, run::kApologyText);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
