@@ -77,7 +77,11 @@ bool TypingLoop::abortOnErrorFlag() {
 }
 
 void TypingLoop::typeChoiceCell(std::u16string_view cell) {
-    if (!cell.empty()) {
+    // A value whose field the focus never reached is not typed (it is named at the end).
+    if (!cell.empty() && verifying() && !check_->beforeValue(EntryKind::Choice, {row_, column_, cell})) {
+        progress::AdvanceCurrentCount(form_, platform_);
+        pauseAndCount(progress::kClosingPause);
+    } else if (!cell.empty()) {
         sendKeys(u"{enter}");
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{Tab}");

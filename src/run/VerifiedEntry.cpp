@@ -21,6 +21,7 @@ constexpr float kRereadSeconds = 0.1f;
 constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
+constexpr int kNoFieldPasses = 2;
 constexpr std::size_t kCellsNamed = 10;
 
 std::u16string_view navigationKey(EntryKind kind) { return kind == EntryKind::Dapodik ? u"{RIGHT}" : u"{Tab}"; }
@@ -57,8 +58,8 @@ float VerifiedEntry::shortPause(int slower) const {
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
-    if (!reading_ || !lostNavigationSeen_ || kind == EntryKind::Choice) return true;
-    if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), false)) return true;
+    if (!reading_ || !lostNavigationSeen_) return true;
+    if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, kind, false)) return true;
     unconfirm(place, place.value, {});
     return false;
 }
@@ -83,7 +84,7 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     if (!r.field.known) placeUnknown_ = true;
     // The field of the value before still has the focus: its navigation key was lost and
     // this value went into that field.
-    if (kind != EntryKind::Choice && last_ && last_->confirmed && r.field.known && r.field == last_->field) {
+    if (last_ && last_->confirmed && r.field.known && r.field == last_->field) {
         repairLostNavigation(kind, place, r);
         return;
     }
@@ -124,6 +125,13 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
         outlet_.keys(u"{ENTER}");
         break;
     case EntryKind::Choice:
+        // From the field's button (just reached): opened, and on to its list.
+        if (attempt == 0) {
+            outlet_.keys(u"{enter}");
+            Pause(platform_, pause);
+            outlet_.keys(u"{Tab}");
+            Pause(platform_, pause);
+        }
         // The list dropped again, where the choice keys start.
         outlet_.keys(u"{enter}");
         Pause(platform_, pause);
@@ -148,14 +156,26 @@ void VerifiedEntry::choiceKeys(std::u16string_view value) {
 // Looks whether the focus is on a field other than `from`, twice, and sends the navigation
 // key again between; true when it is, or when the target does not answer (nothing to
 // tell by). A focus on something that is no field (a row's read-only cells) has not
-// arrived either.
-bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst) {
+// arrived either, except in a choice form, where TAB reaches the next field's button.
+bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst) {
+    FieldIdentity passed = from;
+    int passes = 0;
     for (int round = 0; round <= kNavigationResends; ++round) {
-        if (round > 0 || sendFirst) outlet_.keys(navigationKey);
+        if (round > 0 || sendFirst) outlet_.keys(navigationKey(kind));
         for (int look = 0; look < kLooksPerResend; ++look) {
-            const FieldReading r = readBack_.pauseAndRead(shortPause());
+            // Each resend waits one speed slower: a page that lost the key is busy.
+            const FieldReading r = readBack_.pauseAndRead(shortPause(round));
             if (!r.answered) return true;
-            if (usable(r) && (!r.field.known || r.field != from)) return true;
+            const bool elsewhere = !r.field.known || r.field != from;
+            if ((usable(r) || kind == EntryKind::Choice) && elsewhere) return true;
+            // The focus moved on to something that is no field (the grid's next row starts
+            // with "No" and "Nama"): on its way, so one key further, not counted as a resend.
+            if (kind == EntryKind::Dapodik && r.field.known && r.field != passed && passes < kNoFieldPasses) {
+                passed = r.field;
+                ++passes;
+                outlet_.keys(navigationKey(kind));
+                look = -1;
+            }
         }
     }
     return false;
@@ -168,7 +188,7 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
     const FieldReading back = retypeUntilHeld(r, kind, previous.value);
     if (!holds(back, previous.value)) unconfirm(previous.place, previous.value, back);
     // ...then the focus moves on, and the value goes where it belongs.
-    if (!focusOnNextField(previous.field, navigationKey(kind), true)) {
+    if (!focusOnNextField(previous.field, kind, true)) {
         unconfirm(place, place.value, {});
         last_->confirmed = false;
         return;
@@ -178,16 +198,17 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
 
 void VerifiedEntry::repairStrayFocus(EntryKind kind, CellPlace place) {
     lostNavigationSeen_ = true;
-    if (!focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), true)) {
+    if (!focusOnNextField(last_ ? last_->field : FieldIdentity{}, kind, true)) {
         unconfirm(place, place.value, {});
         return;
     }
     typeAgainAndSettle(kind, place);
 }
 
-// The value typed again where the focus now is (a field just reached), and settled.
+// The value typed again where the focus now is (a field just reached: a choice field's
+// button), and settled.
 void VerifiedEntry::typeAgainAndSettle(EntryKind kind, CellPlace place) {
-    FieldReading now = retype(kind, place.value, 1);
+    FieldReading now = retype(kind, place.value, kind == EntryKind::Choice ? 0 : 1);
     if (!holds(now, place.value)) now = retypeUntilHeld(now, kind, place.value);
     finish(place, now, holds(now, place.value));
 }

@@ -63,8 +63,9 @@ public:
     void setOutlet(KeyOutlet outlet) { outlet_ = std::move(outlet); }
     bool reading() const { return reading_; }
 
-    // Before a value's keys, once its navigation key is sent: after a lost navigation key
-    // was seen, the focus must have left the field of the last value. False when it never
+    // Before a value's keys, once its navigation key is sent (a choice value's: before its
+    // first key): after a lost navigation key was seen, the focus must have left the
+    // field of the last value. False when it never
     // moved: the value must not be typed (it is named at the end).
     bool beforeValue(EntryKind kind, CellPlace place);
     // The pause after a value's keys (its length at the run's speed), with the read at
@@ -86,7 +87,7 @@ private:
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
     FieldReading retype(EntryKind kind, std::u16string_view value, int attempt);
-    bool focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst);
+    bool focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst);
     void repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r);
     void repairStrayFocus(EntryKind kind, CellPlace place);
     void typeAgainAndSettle(EntryKind kind, CellPlace place);

@@ -36,7 +36,28 @@ close_browsers() {
     [ ${#STOPPING[@]} -eq 0 ] || wait "${STOPPING[@]}" >/dev/null 2>&1 || true
     for profile in "${PROFILES[@]}"; do "$BROWSER_TOOLS/browser.sh" stop "$profile" >/dev/null 2>&1 || true; done
 }
-trap 'close_browsers; cleanup' EXIT
+
+# A session bus and an accessibility bus of the script's own, accessibility enabled
+# before any browser starts: the browsers then publish their pages' fields over AT-SPI,
+# where reader.py reads the focused one for the relay. Both end with the script.
+start_accessibility() {
+    setsid dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 </dev/null &
+    STARTED_PIDS+=($!)
+    poll 10 test -s "$WORK/bus" || { echo "the session bus did not start"; exit 1; }
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus")
+    # Its own process group: the accessibility bus and the registry it starts end with it.
+    setsid /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/at-spi.log" 2>&1 </dev/null &
+    A11Y_GROUP=$!
+    a11y_enabled() {
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+            string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null 2>&1
+    }
+    poll 10 a11y_enabled || { echo "the accessibility bus did not start: $(cat "$WORK/at-spi.log")"; exit 1; }
+    export GNOME_ACCESSIBILITY=1 ACCESSIBILITY_ENABLED=1
+}
+stop_accessibility() { [ -z "${A11Y_GROUP:-}" ] || kill -- "-$A11Y_GROUP" >/dev/null 2>&1 || true; }
+trap 'close_browsers; stop_accessibility; cleanup' EXIT
+start_accessibility
 
 # The test server on a free port; the page in front posts its fields to OUT.
 start_server() {
@@ -65,7 +86,8 @@ page_file() {
 }
 
 PAGE_COUNT=0
-# open_page BROWSER TARGET MODE ROWS COLS [DELAY]: the practice page in a fresh browser
+# open_page BROWSER TARGET MODE ROWS COLS [DELAY [QUERY]]: the practice page (QUERY: more
+# page parameters, e.g. tolak=2,3) in a fresh browser
 # with a profile of its own (focus before the first field), once it has posted its empty
 # fields; and the relay titled like it, its keys replayed into that browser window.
 open_page() {
@@ -75,16 +97,20 @@ open_page() {
     PROFILE=$WORK/profile-$PAGE_COUNT
     PROFILES+=("$PROFILE")
     rm -f "$OUT"
-    local url="http://127.0.0.1:$PORT/$(page_file "$target")?mode=$mode&baris=$4&kolom=$5&tunda=${6:-0}&lapor=/lapor"
+    local url="http://127.0.0.1:$PORT/$(page_file "$target")?mode=$mode&baris=$4&kolom=$5&tunda=${6:-0}${7:+&$7}&lapor=/lapor"
     BROWSER_WINDOW=$("$BROWSER_TOOLS/browser.sh" start "$browser" "$url" "$PROFILE") ||
         { echo "$browser did not start: $(tail -n 5 "$PROFILE/browser.log")"; exit 1; }
     poll 30 test -s "$OUT" || { echo "the page posted nothing"; exit 1; }
 
-    local keys=$WORK/keys-$PAGE_COUNT
+    local keys=$WORK/keys-$PAGE_COUNT ports=$WORK/reader-port-$PAGE_COUNT
+    "$PYTHON" "$BROWSER_TOOLS/reader.py" --group "$(cat "$PROFILE/pid")" --port-file "$ports" 2>>"$WORK/reader.log" &
+    READER_PID=$!
+    STARTED_PIDS+=("$READER_PID")
+    poll 20 test -s "$ports" || { echo "the field reader did not start: $(tail -n 3 "$WORK/reader.log")"; exit 1; }
     mkfifo "$keys"
     "$PYTHON" "$BROWSER_TOOLS/replay.py" --window "$BROWSER_WINDOW" <"$keys" 2>>"$WORK/replay.log" &
     REPLAY_PID=$!
-    "$WINE" "$RELAY_EXE" "$(page_title "$target")" >"$keys" 2>/dev/null &
+    "$WINE" "$RELAY_EXE" "$(page_title "$target")" --reads "$(cat "$ports")" >"$keys" 2>/dev/null &
     RELAY_PID=$!
     STARTED_PIDS+=("$REPLAY_PID" "$RELAY_PID")
     relay_shown() { xdotool search --onlyvisible --pid "$RELAY_PID" >/dev/null 2>&1; }
@@ -93,8 +119,8 @@ open_page() {
 # Ends the relay (the replayer ends with its input) and the browser with its profile (in
 # the background: it takes seconds and the next page needs none of it).
 close_page() {
-    kill "$RELAY_PID" >/dev/null 2>&1 || true
-    wait "$RELAY_PID" "$REPLAY_PID" >/dev/null 2>&1 || true
+    kill "$RELAY_PID" "$READER_PID" >/dev/null 2>&1 || true
+    wait "$RELAY_PID" "$REPLAY_PID" "$READER_PID" >/dev/null 2>&1 || true
     { "$BROWSER_TOOLS/browser.sh" stop "$PROFILE" && rm -rf "$PROFILE"; } >/dev/null 2>&1 &
     STOPPING+=($!)
 }
@@ -111,16 +137,16 @@ run_list() {
     RUN_SECONDS=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
     close_closing_message
 }
-# The relay answers no reads of the page's fields, so after the beeps Tamvera says that
-# it could not check the values; CLOSING is what its box said (empty: no box).
+# The relay answers Tamvera's reads with the browser's own field, so a run that lands
+# every value ends without a closing message; CLOSING is what its box said (empty: no
+# box). A box is a failure unless the case expects one (CLOSING_EXPECTED=1).
 close_closing_message() {
     CLOSING=
     poll 3 dialog_open || return 0
     CLOSING=$(probe dialog | tail -n +2 | tr '\n' ' ')
-    case $CLOSING in
-    "Nilai tidak dapat diperiksa di aplikasi ini."*) ;;
-    *) fail "closing message: $CLOSING" ;;
-    esac
+    [ -n "${CLOSING_EXPECTED:-}" ] || fail "closing message: $CLOSING"
+    # The X focus is still the browser's: the box (the newest window titled like Tamvera) takes it for its ENTER.
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Tamvera$' | sort -n | tail -n1)" 2>/dev/null || true
     close_apology >/dev/null
     dialog_closed || fail "the closing message stayed open"
 }
