@@ -27,9 +27,14 @@ struct StandInForm {
     std::string edit;
     int loseEveryNavigation = 0, navigations = 0;
     std::set<int> refusing, droppingOnce;
+    std::set<int> noField;  // the grid's "No" and "Nama": read as no field
     std::vector<std::pair<int, std::string>> overwrites;  // a confirmed field changed
+    // A slow page: the field that just stored a value loses every key for busySeconds.
+    double busySeconds = 0, busyUntil = 0, now = 0;
+    int busyField = -2;
 
     void key(const std::string& k) {
+        if (now < busyUntil && focus == busyField) return;
         const std::string next = grid ? "{RIGHT}" : "{TAB}";
         if (k == next) {
             if (loseEveryNavigation && ++navigations % loseEveryNavigation == 0) return;
@@ -53,12 +58,14 @@ struct StandInForm {
     void store(const std::string& text) {
         if (!fields[focus].empty() && fields[focus] != text) overwrites.emplace_back(focus, text);
         fields[focus] = text;
+        busyField = focus;
+        busyUntil = now + busySeconds;
     }
     FieldReading read() const {
         FieldReading r;
         r.answered = true;
-        r.kind = FieldKind::Text;
-        r.hasValue = focus >= 0;
+        r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
+        r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
         r.field = {true, 100 * focus, 50, 80, 20, u"", 7};
         return r;
@@ -70,7 +77,10 @@ protected:
     StandInForm target;
 
     void connect() {
-        fake.afterSend = [this] { target.key(fake.log.back().substr(5)); };
+        fake.afterSend = [this] {
+            target.now = fake.clock;
+            target.key(fake.log.back().substr(5));
+        };
         fake.fieldReader = [this] { return target.read(); };
     }
     // The keys and the clock at each (in whole milliseconds).
@@ -162,6 +172,22 @@ TEST_F(VerifiedRunTest, LostNavigationKeysAreSentAgain) {
     // The first lost TAB put "90" after "85" and that field got its value back; from then
     // on the focus is checked before each value, and no field that held its value changed.
     EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{{1, "8590"}, {1, "85"}}));
+}
+
+// A slow grid (each cell busy 0.6 s after its value, losing the keys typed meanwhile;
+// each row starts with "No" and "Nama"): the navigation keys are sent again, slower each
+// time and past "No" and "Nama", until every value ends in its own cell.
+TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.busySeconds = 0.6;
+    connect();
+    start(kClass);
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
 // An application that answers no reads is typed exactly as a blind run, and told.
