@@ -110,7 +110,9 @@ open_page() {
     mkfifo "$keys"
     "$PYTHON" "$BROWSER_TOOLS/replay.py" --window "$BROWSER_WINDOW" <"$keys" 2>>"$WORK/replay.log" &
     REPLAY_PID=$!
-    "$WINE" "$RELAY_EXE" "$(page_title "$target")" --reads "$(cat "$ports")" >"$keys" 2>/dev/null &
+    local reads=(--reads "$(cat "$ports")")
+    [ -z "${BLIND:-}" ] || reads=()  # BLIND=1: the relay answers no reads, Tamvera types blind
+    "$WINE" "$RELAY_EXE" "$(page_title "$target")" "${reads[@]}" >"$keys" 2>/dev/null &
     RELAY_PID=$!
     STARTED_PIDS+=("$REPLAY_PID" "$RELAY_PID")
     relay_shown() { xdotool search --onlyvisible --pid "$RELAY_PID" >/dev/null 2>&1; }
@@ -191,5 +193,8 @@ expect_page() {
         fail "$1: landed $LANDED; first differences:"
         first_mismatches "$WORK/expected.txt"
         [ ! -s "$WORK/replay.log" ] || { echo "the replayer said:"; tail -n 5 "$WORK/replay.log"; }
+        # The page's key log (every key with the field it reached) is kept for a look.
+        cp "$KEYLOG" "$BUILD/browser-keys-$BROWSER-$PAGE_COUNT.txt" 2>/dev/null &&
+            echo "the page's key log: $BUILD/browser-keys-$BROWSER-$PAGE_COUNT.txt"
     fi
 }

@@ -27,7 +27,9 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-WALK_SECONDS = 0.25  # a walk that takes longer answers "none"
+WALK_SECONDS = 0.1  # a walk that takes longer answers "none"
+EVENT_WAIT = 0.15  # how long a focus event that is due is awaited
+SEED_SECONDS = 5.0  # the walk at the start
 TEXT_ROLES = {pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_TEXT, pyatspi.ROLE_SPIN_BUTTON}
 CELL_ROLES = {pyatspi.ROLE_TABLE_CELL}
 
@@ -51,19 +53,21 @@ class Reader:
         if event.detail1 and self.ours(event.source):
             self.focused = event.source
 
-    def focused_now(self):
+    def still_focused(self):
         obj = self.focused
         try:
-            if obj is not None and obj.getState().contains(pyatspi.STATE_FOCUSED):
-                return obj
+            return obj is not None and obj.getState().contains(pyatspi.STATE_FOCUSED)
         except Exception:
-            pass
-        self.focused = self.walk()
+            return False
+
+    def focused_now(self):
+        if not self.still_focused():
+            self.focused = self.walk()
         return self.focused
 
-    def walk(self):
+    def walk(self, seconds=WALK_SECONDS):
         """The focused element of the browser's application, depth first, bounded in time."""
-        deadline = time.monotonic() + WALK_SECONDS
+        deadline = time.monotonic() + seconds
         desktop = pyatspi.Registry.getDesktop(0)
         stack = [app for app in desktop if app is not None and self.ours(app)]
         while stack and time.monotonic() < deadline:
@@ -168,11 +172,16 @@ def main():
             connection.recv(256)
         except OSError:
             return True
-        # Answered once the events already here (the browser's focus changes) are handled.
-        GLib.idle_add(answer_query, connection)
+        # Answered once the events already here (the browser's focus changes) are handled;
+        # when the focus has moved and its event is still on its way (a busy browser
+        # sends it late), it is awaited a while before the slow walk through the page.
+        GLib.idle_add(answer_query, connection, time.monotonic() + EVENT_WAIT)
         return True
 
-    def answer_query(connection):
+    def answer_query(connection, wait_until):
+        if not reader.still_focused() and time.monotonic() < wait_until:
+            GLib.timeout_add(10, answer_query, connection, wait_until)
+            return False
         with connection:
             try:
                 connection.sendall((reader.answer() + "\n").encode("utf-8"))
@@ -180,6 +189,9 @@ def main():
                 pass
         return False
 
+    # Found once before the first question: a walk through a large page keeps the
+    # browser busy answering, and Tamvera's keys must not meet a browser busy with it.
+    reader.focused = reader.walk(SEED_SECONDS)
     GLib.io_add_watch(server.fileno(), GLib.IO_IN, on_query)
     with open(args.port_file + ".tmp", "w") as f:
         f.write(str(server.getsockname()[1]))
