@@ -121,8 +121,7 @@ close_closing_message() {
     "Nilai tidak dapat diperiksa di aplikasi ini."*) ;;
     *) fail "closing message: $CLOSING" ;;
     esac
-    close_apology >/dev/null
-    dialog_closed || fail "the closing message stayed open"
+    close_message
 }
 # pauses_of MODE LIST STEP: the run's own pauses in seconds at that speed's step (0.1 s
 # Cepat, 0.2 Sedang, 0.3 Lambat), the 2 s start wait included: per value four steps and

@@ -57,7 +57,7 @@ expect_eq "the closing message is the window in front" "$(helper foreground --cl
 awk -F'\t' -v OFS='\t' 'NR == 2 { $3 = "" } { print }' "$WORK/isian.txt" >"$WORK/refused.txt"
 expected_out_of "$WORK/refused.txt" >"$WORK/expected.txt"
 expect_out "refused field: every other value in its field" "$WORK/expected.txt" 5
-close_apology
+close_message
 stop_practice
 
 log "a target that answers no reads is typed as always, and the closing message says so"
@@ -83,7 +83,7 @@ else
     diff "$WORK/blind-expected.log" "$WORK/blind-keys.log" | head -10
 fi
 stop_other
-close_apology
+close_message
 
 log "a target that stops answering for 5 s: Tamvera keeps answering and the run ends"
 start_practice rapor isian 3 4 --macet 5 --macet-setelah 3
@@ -99,7 +99,7 @@ expected_out_of "$WORK/isian.txt" >"$WORK/expected.txt"
 expect_out "stalled target: the keys queued meanwhile landed" "$WORK/expected.txt" 20
 if dialog_open; then
     log "closing message: $(probe dialog | tr '\n' ' ')"
-    close_apology
+    close_message
 fi
 stop_practice
 

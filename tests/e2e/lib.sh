@@ -190,6 +190,30 @@ stop_mid_row() {
     stop_other
 }
 
+# The X window of Tamvera's open message box: the visible window titled "Tamvera" that is
+# not Tamvera's own 322 x 555 window. BOX_GEOMETRY is its WxH+X+Y.
+message_box_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Tamvera$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if [ "$WIDTH" != 322 ]; then
+            BOX_GEOMETRY="${WIDTH}x${HEIGHT}+${X}+${Y}"
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+# Answers the closing message with ENTER. It opens on top of the report application and
+# is the foreground window (checked apart); under Wine the X keyboard focus may still be
+# with the report application's window, so the box gets it first, as a click would.
+close_message() {
+    local box
+    box=$(message_box_window) && xdotool windowfocus --sync "$box" 2>/dev/null
+    xdotool key Return
+    poll 20 dialog_closed && pass "closing message closed with ENTER" || fail "the closing message stayed open"
+}
+
 # Answers the apology with ENTER, as the user at the keyboard would: the box must be the
 # active window. If it is not, that is a failure; Tamvera's window is then clicked (its
 # modal box comes along) so that the checks after it still mean something.
