@@ -87,13 +87,12 @@ open_page() {
     "$WINE" "$RELAY_EXE" "$(page_title "$target")" >"$keys" 2>/dev/null &
     RELAY_PID=$!
     STARTED_PIDS+=("$REPLAY_PID" "$RELAY_PID")
-    relay_shown() { xdotool search --onlyvisible --pid "$RELAY_PID" >/dev/null 2>&1; }
-    poll 60 relay_shown || { echo "the relay window did not open"; exit 1; }
+    poll 60 program_shown "${RELAY_EXE##*/}" "$(page_title "$target")" || { echo "the relay window did not open"; exit 1; }
 }
 # Ends the relay (the replayer ends with its input) and the browser with its profile (in
 # the background: it takes seconds and the next page needs none of it).
 close_page() {
-    kill "$RELAY_PID" >/dev/null 2>&1 || true
+    end_programs "${RELAY_EXE##*/}"
     wait "$RELAY_PID" "$REPLAY_PID" >/dev/null 2>&1 || true
     { "$BROWSER_TOOLS/browser.sh" stop "$PROFILE" && rm -rf "$PROFILE"; } >/dev/null 2>&1 &
     STOPPING+=($!)
