@@ -4,8 +4,8 @@
 # that refuses its value, a target that answers no reads, a target that stops answering.
 # Every value must land in its own field, or be named in the closing message.
 #
-#   e2e-verified.sh BUILD [--short]   --short: one form with slow fields, lost navigation
-#                                     keys in the grid, the refused field (the 32-bit lane)
+#   e2e-verified.sh BUILD [--short]   --short: one form with slow fields and the refused
+#                                     field (the 32-bit lane)
 source "$(dirname "$0")/lib.sh"
 short=
 [ "${2:-}" != --short ] || short=1
@@ -44,8 +44,10 @@ for form in "${forms[@]}"; do
     stop_practice
 done
 
+# (Not in the short form: a read that a loaded machine answers too late leaves that
+# value's field unknown, and a navigation key lost right there goes unnoticed.)
 targets=(rapor dapodik)
-[ -z "$short" ] || targets=(dapodik)
+[ -z "$short" ] || targets=()
 for target in "${targets[@]}"; do
     log "$target isian, Cepat: every fifth navigation key lost"
     printf '71\t72\t73\t74\t75\n76\t77\t78\t79\t80\n81\t82\t83\t84\t85\n86\t87\t88\t89\t90\n' >"$WORK/nav.txt"
