@@ -76,8 +76,11 @@ open_page() {
     PROFILES+=("$PROFILE")
     rm -f "$OUT"
     local url="http://127.0.0.1:$PORT/$(page_file "$target")?mode=$mode&baris=$4&kolom=$5&tunda=${6:-0}&lapor=/lapor"
-    BROWSER_WINDOW=$("$BROWSER_TOOLS/browser.sh" start "$browser" "$url" "$PROFILE") ||
-        { echo "$browser did not start: $(tail -n 5 "$PROFILE/browser.log")"; exit 1; }
+    # A browser start on a loaded machine now and then shows no page window: one more try.
+    BROWSER_WINDOW=$("$BROWSER_TOOLS/browser.sh" start "$browser" "$url" "$PROFILE") || {
+        echo "$browser did not start, starting it once more: $(tail -n 5 "$PROFILE/browser.log")"
+        BROWSER_WINDOW=$("$BROWSER_TOOLS/browser.sh" start "$browser" "$url" "$PROFILE")
+    } || { echo "$browser did not start: $(tail -n 5 "$PROFILE/browser.log")"; exit 1; }
     poll 30 test -s "$OUT" || { echo "the page posted nothing"; exit 1; }
 
     local keys=$WORK/keys-$PAGE_COUNT
