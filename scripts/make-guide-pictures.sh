@@ -6,6 +6,8 @@
 #                                      value typed), its parts named in Indonesian
 #   docs/panduan/halaman-latihan.png   the web practice page in Chromium with the same
 #                                      class typed in by Tamvera.exe
+#   docs/panduan/pesan-penutup.png     the closing message of verified entry, naming a
+#                                      field of the practice window that refused its value
 # Builds the win64 preset, runs tests/e2e/demo.sh and tests/browser/demo.sh on a display
 # and Wine prefix of their own (build/guide-pictures), then crops, marks and shrinks their
 # screenshots. Run it again after the window or the practice page changes, look at the
@@ -29,6 +31,7 @@ trap 'scripts/wine-env.sh stop "$state" >/dev/null 2>&1 || true' EXIT
 scripts/wine-env.sh start "$state"
 scripts/wine-env.sh exec "$state" bash tests/e2e/demo.sh "$build" "$state/demo.png"
 scripts/wine-env.sh exec "$state" bash tests/browser/demo.sh "$build" chromium "$state/demo-chromium.png"
+scripts/wine-env.sh exec "$state" bash tests/e2e/demo-closing.sh "$build" "$state/closing.png"
 
 # --- Tamvera's window, its parts named --------------------------------------------------
 # The demos leave Tamvera's borderless window at the screen's right edge, client origin
@@ -71,5 +74,8 @@ names+=(-annotate "+8+$((top + 410))" $'Kotak nilai:\nklik, lalu tempel\ndaftar 
 # lie in its upper part, down to "Akhir". Shrunk to three quarters for the guide.
 "$convert" "$state/demo-chromium.png" -crop 940x500+0+0 +repage -resize 75% \
     +dither -colors 64 -strip "PNG8:$out/halaman-latihan.png"
+
+# --- The closing message ----------------------------------------------------------------
+"$convert" "$state/closing.png" +dither -colors 64 -strip "PNG8:$out/pesan-penutup.png"
 
 ls -l "$out"

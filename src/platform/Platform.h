@@ -121,12 +121,12 @@ public:
     // none does, one whose title begins with it. False when no such window exists.
     virtual bool activateWindowByTitle(std::u16string_view title) = 0;
     // Starts reading the foreground window's focused field in the background, so that a
-    // run's pause goes on meanwhile. False when no read can start: this system has no
-    // reader, or the last read still waits for a target that does not answer.
-    virtual bool beginFieldRead() = 0;
-    // The reading once the read has ended (answered, or given up after a few hundred
-    // milliseconds); nothing while it still runs or when none was started. A reading is
-    // handed out once.
+    // run's pause goes on meanwhile; a read not answered within `giveUpSeconds` ends
+    // unanswered. False when no read can start: this system has no reader, or the last
+    // read still waits for a target that does not answer.
+    virtual bool beginFieldRead(double giveUpSeconds) = 0;
+    // The reading once the read has ended (answered, or given up); nothing while it still
+    // runs or when none was started. A reading is handed out once.
     virtual std::optional<FieldReading> fieldReadResult() = 0;
     // Gives the main window the keyboard focus.
     virtual void focusMainWindow() = 0;

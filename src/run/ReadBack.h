@@ -28,8 +28,9 @@ private:
     // How long before a pause's end a read starts: the dearest of the recent reads and a
     // little more, at most half the pause (the keys before it must have landed).
     float lead(float pauseSeconds) const;
-    // Waits for the outstanding read's answer; the platform gives a hung target up.
-    FieldReading collect();
+    // Waits for the outstanding read's answer; the platform gives a hung target up after
+    // `giveUpSeconds` from the read's start.
+    FieldReading collect(double giveUpSeconds);
 
     Platform& platform_;
     std::deque<double> recentCosts_;

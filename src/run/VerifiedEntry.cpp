@@ -18,6 +18,7 @@ constexpr int kFirstValues = 3;
 // A page may still be drawing: a differing value is read again a few times first.
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
+constexpr float kRereadAfterSilence = 0.3f;
 constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
@@ -93,8 +94,11 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     finish(place, r, holds(r, place.value));
 }
 
+// A read that got no answer may still be under way on a busy machine: the next one waits
+// longer, or the reader would still be taken.
 FieldReading VerifiedEntry::readAgain(FieldReading r, std::u16string_view value) {
-    for (int i = 0; i < kRereads && !holds(r, value); ++i) r = readBack_.pauseAndRead(kRereadSeconds);
+    for (int i = 0; i < kRereads && !holds(r, value); ++i)
+        r = readBack_.pauseAndRead(r.answered ? kRereadSeconds : kRereadAfterSilence);
     return r;
 }
 

@@ -49,6 +49,29 @@ user_pref("ui.key.menuAccessKeyFocuses", false);
 EOF
 }
 
+session_pids() { ps -o pid= -s "$1" 2>/dev/null | tr -d ' ' || true; }
+session_window() {
+    local session=$1 window wpid
+    for window in $(xdotool search --all --onlyvisible --name ' - Latihan' 2>/dev/null); do
+        wpid=$(xdotool getwindowpid "$window" 2>/dev/null) || continue
+        [ "$(ps -o sid= -p "$wpid" 2>/dev/null | tr -d ' ')" = "$session" ] && { echo "$window"; return 0; }
+    done
+    return 0
+}
+# What a failed start leaves to look at: the session's processes and every named window.
+describe_windows() {
+    echo "browser.sh: processes of the browser's session:"
+    ps -o pid=,stat=,args= -s "$1" 2>/dev/null | cut -c1-160 || true
+    echo "browser.sh: named windows (id, pid, mapped, title):"
+    local window
+    for window in $(xdotool search --all --name . 2>/dev/null | head -n 40); do
+        local wpid mapped
+        wpid=$(xdotool getwindowpid "$window" 2>/dev/null || echo -)
+        mapped=$(xwininfo -id "$window" 2>/dev/null | awk '/Map State/ { print $3 }')
+        echo "  $window $wpid $mapped $(xdotool getwindowname "$window" 2>/dev/null)"
+    done
+}
+
 start() {
     local kind=$1 url=$2 profile=$3
     local geometry=${BROWSER_GEOMETRY:-0,0,940,1000}
@@ -79,15 +102,23 @@ start() {
     setsid "${command[@]}" >"$profile/browser.log" 2>&1 </dev/null &
     local pid=$!
     echo "$pid" >"$profile/pid"
-    # The page's window: the browser's own visible window once the title is the page's.
+    # The page's window: a visible window with the page's title whose process belongs to
+    # the browser's session (setsid made the browser its leader), so a browser that starts
+    # its main process anew is found too, and a browser still closing from before is not.
     local window=
     for _ in $(seq 600); do
-        window=$(xdotool search --all --onlyvisible --pid "$pid" --name ' - Latihan' 2>/dev/null | head -n1 || true)
+        window=$(session_window "$pid")
         [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || { echo "browser.sh: $kind ended at start (see $profile/browser.log)" >&2; exit 1; }
+        kill -0 "$pid" 2>/dev/null || [ -n "$(session_pids "$pid")" ] ||
+            { echo "browser.sh: $kind ended at start (see $profile/browser.log)" >&2; exit 1; }
         sleep 0.1
     done
-    [ -n "$window" ] || { echo "browser.sh: no $kind window titled '... - Latihan' within 60 s" >&2; stop "$profile"; exit 1; }
+    if [ -z "$window" ]; then
+        echo "browser.sh: no $kind window titled '... - Latihan' within 60 s" >&2
+        describe_windows "$pid" >&2
+        stop "$profile"
+        exit 1
+    fi
     # Firefox places its window itself; without a window manager it stays where it is put.
     [ "$kind" = firefox ] && xdotool windowmove "$window" "$x" "$y" 2>/dev/null || true
     echo "$window"

@@ -10,7 +10,7 @@ pacing_only=0
 seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 # user + system processor time of a process, in seconds
 cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.2f", ($12 + $13) / hz }' "/proc/$1/stat"; }
-tamvera_visible() { xdotool search --onlyvisible --name '^Tamvera$' >/dev/null 2>&1; }
+tamvera_visible() { program_shown "${TAMVERA_EXE##*/}" Tamvera; }
 tamvera_hidden() { ! tamvera_visible; }
 
 log "start-up until the window is shown (three starts)"
@@ -23,7 +23,7 @@ for i in 1 2 3; do
     until tamvera_visible || [ $SECONDS -ge $deadline ]; do sleep 0.02; done
     log "figure: start $i: window shown after $(seconds_since "$started") s"
     sleep 1
-    kill "$pid" >/dev/null 2>&1 || true
+    end_programs "${TAMVERA_EXE##*/}"
     wait "$pid" >/dev/null 2>&1 || true
     poll 20 tamvera_hidden || true
 done
@@ -61,7 +61,7 @@ timed_run() {
     before=$(beeps)
     click_at 232 356
     poll 30 dialog_open || { fail "no confirmation"; return 0; }
-    cpu_before=$(cpu_seconds "$TAMVERA_EXE_PID")
+    cpu_before=$(cpu_seconds "$TAMVERA_PID")
     started=$(date +%s.%N)
     xdotool key Return
     # The end (the first beep) is watched apart, so that reading the texts delays nothing.
@@ -69,7 +69,7 @@ timed_run() {
         deadline=$((SECONDS + 300))
         until [ "$(beeps)" -gt "$before" ] || [ $SECONDS -ge $deadline ]; do sleep 0.02; done
         seconds_since "$started" >"$WORK/duration"
-        cpu_seconds "$TAMVERA_EXE_PID" >"$WORK/cpu"
+        cpu_seconds "$TAMVERA_PID" >"$WORK/cpu"
     ) &
     local watcher=$!
     STARTED_PIDS+=("$watcher")

@@ -3,7 +3,12 @@
 # lose what is typed for a while after they gain the focus, lost navigation keys, a field
 # that refuses its value, a target that answers no reads, a target that stops answering.
 # Every value must land in its own field, or be named in the closing message.
+#
+#   e2e-verified.sh BUILD [--short]   --short: one form with slow fields and the refused
+#                                     field (the 32-bit lane)
 source "$(dirname "$0")/lib.sh"
+short=
+[ "${2:-}" != --short ] || short=1
 
 closing_open() { probe dialog | grep -q "$1"; }
 # run_list WHAT FILE: pastes FILE, starts the run and waits for its two beeps.
@@ -26,7 +31,9 @@ start_tamvera_recorded
 
 printf '81\t82\t83\t84\n85\t86\t87\t88\n89\t90\t91\t92\n' >"$WORK/isian.txt"
 printf '1\t10\t99\n85\t9\t22\n' >"$WORK/pilihan.txt"
-for form in "rapor isian" "rapor pilihan" "erapor isian" "dapodik isian"; do
+forms=("rapor isian" "rapor pilihan" "erapor isian" "dapodik isian")
+[ -z "$short" ] || forms=("rapor pilihan")
+for form in "${forms[@]}"; do
     read -r target mode <<<"$form"
     list=$WORK/$mode.txt
     log "$target $mode, Cepat: fields lose what is typed for 150 ms after they gain the focus"
@@ -37,7 +44,11 @@ for form in "rapor isian" "rapor pilihan" "erapor isian" "dapodik isian"; do
     stop_practice
 done
 
-for target in rapor dapodik; do
+# (Not in the short form: a read that a loaded machine answers too late leaves that
+# value's field unknown, and a navigation key lost right there goes unnoticed.)
+targets=(rapor dapodik)
+[ -z "$short" ] || targets=()
+for target in "${targets[@]}"; do
     log "$target isian, Cepat: every fifth navigation key lost"
     printf '71\t72\t73\t74\t75\n76\t77\t78\t79\t80\n81\t82\t83\t84\t85\n86\t87\t88\t89\t90\n' >"$WORK/nav.txt"
     start_practice "$target" isian 4 5 --hilang-navigasi 5
@@ -57,8 +68,10 @@ expect_eq "the closing message is the window in front" "$(helper foreground --cl
 awk -F'\t' -v OFS='\t' 'NR == 2 { $3 = "" } { print }' "$WORK/isian.txt" >"$WORK/refused.txt"
 expected_out_of "$WORK/refused.txt" >"$WORK/expected.txt"
 expect_out "refused field: every other value in its field" "$WORK/expected.txt" 5
-close_apology
+close_message
 stop_practice
+
+[ -z "$short" ] || finish
 
 log "a target that answers no reads is typed as always, and the closing message says so"
 printf '85\t90\n77\t6\n' >"$WORK/blind.txt"
@@ -83,7 +96,7 @@ else
     diff "$WORK/blind-expected.log" "$WORK/blind-keys.log" | head -10
 fi
 stop_other
-close_apology
+close_message
 
 log "a target that stops answering for 5 s: Tamvera keeps answering and the run ends"
 start_practice rapor isian 3 4 --macet 5 --macet-setelah 3
@@ -99,7 +112,7 @@ expected_out_of "$WORK/isian.txt" >"$WORK/expected.txt"
 expect_out "stalled target: the keys queued meanwhile landed" "$WORK/expected.txt" 20
 if dialog_open; then
     log "closing message: $(probe dialog | tr '\n' ' ')"
-    close_apology
+    close_message
 fi
 stop_practice
 

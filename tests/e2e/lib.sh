@@ -14,7 +14,6 @@ HELPER_EXE=$BUILD/tests/e2e/e2e_helper.exe
 HANDOFF=$(dirname "$TAMVERA_EXE")/Engine.dll  # written beside the program
 TAMVERA_LEFT=958
 
-winpath() { echo "Z:${1//\//\\}"; }
 helper() { "$WINE" "$HELPER_EXE" "$@" 2>/dev/null | tr -d '\r'; }
 apology_open() { probe dialog | grep -q "Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar"; }
 foreground_is() { [ "$(helper foreground)" == "$1" ]; }
@@ -26,12 +25,9 @@ start_tamvera_recorded() {
     BEEP_LOG=$(mktemp "$WORK/beeps.XXXXXX")
     local started=$(date +%s.%N)
     script -q -f -c "$(printf '%q ' "$WINE" "$TAMVERA_EXE")" "$BEEP_LOG" </dev/null >/dev/null 2>&1 &
-    TAMVERA_PID=$!
-    STARTED_PIDS+=("$TAMVERA_PID")
-    poll 90 window_open || { echo "Tamvera's window did not open"; exit 1; }
+    STARTED_PIDS+=($!)
+    await_tamvera
     STARTUP_SECONDS=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
-    TAMVERA_EXE_PID=$(pgrep -P "$TAMVERA_PID" | head -n1 || true)
-    [ -n "$TAMVERA_EXE_PID" ] && STARTED_PIDS+=("$TAMVERA_EXE_PID")
     sleep 1  # its first paint
     read_origin
     press_move_release 1 200 10 $((TAMVERA_LEFT + 200)) 10
@@ -87,7 +83,7 @@ start_practice() {
     poll 90 out_written || { echo "the practice target did not start"; exit 1; }
 }
 stop_practice() {
-    kill "$PRACTICE_PID" >/dev/null 2>&1 || true
+    end_programs "${LATIHAN_EXE##*/}"
     wait "$PRACTICE_PID" >/dev/null 2>&1 || true
 }
 # What the out-file holds when the list FILE has landed: its rows (padded with empty
@@ -153,7 +149,7 @@ cells_in() { awk -F'\t' '{ n += NF } END { print n + 0 }' "$1"; }
 # --- Another program in front in the middle of a row ----------------------------------
 # start_other_at_cell N TEXT: another program's window ("Kalkulator") that takes the front
 # the moment the target's out-file OUT holds TEXT in its Nth cell (counted row by row
-# from 1); it logs every key message it receives. OTHER_PID: that program.
+# from 1); it logs every key message it receives. OTHER_PID: the command started.
 start_other_at_cell() {
     "$WINE" "$HELPER_EXE" window "Kalkulator" --cell "$(winpath "$OUT")" "$1" "$2" >"$WORK/other.log" 2>&1 &
     OTHER_PID=$!
@@ -162,7 +158,7 @@ start_other_at_cell() {
 }
 other_shown() { grep -q shown "$WORK/other.log"; }
 stop_other() {
-    kill "$OTHER_PID" >/dev/null 2>&1 || true
+    end_programs "${HELPER_EXE##*/}"
     wait "$OTHER_PID" >/dev/null 2>&1 || true
 }
 
@@ -188,6 +184,27 @@ stop_mid_row() {
     expect_out "$what: the values typed before the stop stay, the fields after it stay empty" "$expected" 5
     if tamvera_answers; then pass "$what: Tamvera open and answering"; else fail "$what: Tamvera gone or hung"; fi
     stop_other
+}
+
+# The X window of Tamvera's open message box: the visible window titled "Tamvera" that is
+# not Tamvera's own 322 x 555 window. BOX_GEOMETRY is its WxH+X+Y.
+message_box_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Tamvera$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if [ "$WIDTH" != 322 ]; then
+            BOX_GEOMETRY="${WIDTH}x${HEIGHT}+${X}+${Y}"
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+# Answers the closing message with ENTER, as the teacher at the keyboard would: the box
+# must be the active window.
+close_message() {
+    xdotool key Return
+    poll 20 dialog_closed && pass "closing message closed with ENTER" || fail "the closing message did not take ENTER"
 }
 
 # Answers the apology with ENTER, as the user at the keyboard would: the box must be the

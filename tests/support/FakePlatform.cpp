@@ -217,16 +217,17 @@ bool FakePlatform::activateWindowByTitle(std::u16string_view title) {
     return true;
 }
 
-bool FakePlatform::beginFieldRead() {
+bool FakePlatform::beginFieldRead(double giveUpSeconds) {
     if (!fieldReader || readStartedAt_) return false;
     ++readsStarted;
     readStartedAt_ = clock;
+    readGiveUp_ = giveUpSeconds;
     return true;
 }
 
 std::optional<FieldReading> FakePlatform::fieldReadResult() {
     if (!readStartedAt_) return std::nullopt;
-    const double cost = readHangs ? kReadTimeout : readSeconds;
+    const double cost = readHangs ? readGiveUp_ : readSeconds;
     if (clock < *readStartedAt_ + cost) return std::nullopt;
     readStartedAt_.reset();
     FieldReading r;

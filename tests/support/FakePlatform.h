@@ -80,8 +80,7 @@ public:
     // read back expects.
     std::function<FieldReading()> fieldReader;
     double readSeconds = 0.005;  // what a read costs on the clock
-    bool readHangs = false;      // the target answers nothing: the read ends unanswered
-    static constexpr double kReadTimeout = 0.3;
+    bool readHangs = false;      // the target answers nothing: the read is given up
     int readsStarted = 0;
 
     // --- Files ------------------------------------------------------------------
@@ -121,7 +120,7 @@ public:
                              MessageIcon icon) override;
     std::string foregroundWindowTitle() override { return foregroundTitle; }
     bool activateWindowByTitle(std::u16string_view title) override;
-    bool beginFieldRead() override;
+    bool beginFieldRead(double giveUpSeconds) override;
     std::optional<FieldReading> fieldReadResult() override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
@@ -136,6 +135,7 @@ public:
 
 private:
     std::optional<double> readStartedAt_;
+    double readGiveUp_ = 0;
     static std::u16string folderOf(std::u16string_view path);
 };
 

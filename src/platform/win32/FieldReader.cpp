@@ -16,7 +16,6 @@ constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 
 
 // A target that does not answer this fast is taken as busy: the read says nothing.
 constexpr DWORD kAnswerMs = 250;
-constexpr double kGiveUpSeconds = 0.5;
 constexpr int kFocusDepth = 8;
 
 double secondsNow() {
@@ -149,6 +148,7 @@ struct FieldReader::State {
     bool outstanding = false;  // a reading is owed to the caller
     unsigned asked = 0, answered = 0;
     double startedAt = 0;
+    double giveUpSeconds = 0;
     FieldReading reading;
 
     State() { InitializeCriticalSection(&lock); }
@@ -209,7 +209,7 @@ FieldReader::~FieldReader() {
     SetEvent(state_->wake);
 }
 
-bool FieldReader::begin() {
+bool FieldReader::begin(double giveUpSeconds) {
     State& s = *state_;
     Locked l(s.lock);
     if (s.busy || s.outstanding || !s.wake || !s.done) return false;
@@ -227,6 +227,7 @@ bool FieldReader::begin() {
     s.busy = true;
     s.outstanding = true;
     s.startedAt = secondsNow();
+    s.giveUpSeconds = giveUpSeconds;
     SetEvent(s.wake);
     return true;
 }
@@ -242,7 +243,7 @@ std::optional<FieldReading> FieldReader::result() {
         r.seconds = took;
         return r;
     }
-    if (took < kGiveUpSeconds) return std::nullopt;
+    if (took < s.giveUpSeconds) return std::nullopt;
     // The target does not answer: the read says nothing, and the thread stays busy with it.
     s.outstanding = false;
     FieldReading r;

@@ -21,7 +21,7 @@ public:
     FieldReader(const FieldReader&) = delete;
     FieldReader& operator=(const FieldReader&) = delete;
 
-    bool begin();
+    bool begin(double giveUpSeconds);
     std::optional<FieldReading> result();
     // Signalled when a read ends, so that a wait for window messages also ends then;
     // nullptr while no read is outstanding.

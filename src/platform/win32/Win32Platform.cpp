@@ -148,9 +148,12 @@ MessageAnswer Win32Platform::messageBox(std::u16string_view text, std::u16string
     style |= icon == MessageIcon::Question  ? MB_ICONQUESTION
              : icon == MessageIcon::Warning ? MB_ICONWARNING
                                             : MB_ICONINFORMATION;
-    // At the end of a run the report application is in front: the box goes on top of it
-    // and takes the front, or the teacher might never see it.
-    style |= MB_TOPMOST | MB_SETFOREGROUND;
+    // At the end of a run the report application is in front: the box stays on top of it
+    // and its owner, the main window, is brought to the front first, so the box opens
+    // active. (MB_SETFOREGROUND would activate the box before it is shown, which under
+    // Wine leaves the keyboard with the report application.)
+    style |= MB_TOPMOST;
+    if (mainWindow_ && GetForegroundWindow() != mainWindow_) SetForegroundWindow(mainWindow_);
     const int answer = MessageBoxW(mainWindow_, wide(text).c_str(), wide(title).c_str(), style);
     return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }

@@ -39,7 +39,7 @@ public:
                              MessageIcon icon) override;
     std::string foregroundWindowTitle() override;
     bool activateWindowByTitle(std::u16string_view title) override;
-    bool beginFieldRead() override { return reader_.begin(); }
+    bool beginFieldRead(double giveUpSeconds) override { return reader_.begin(giveUpSeconds); }
     std::optional<FieldReading> fieldReadResult() override { return reader_.result(); }
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;

@@ -385,13 +385,19 @@ std::optional<FieldRead> readFocusedField(HWND window) {
     return read;
 }
 
+// The practice window titled `title` once it is the foreground window; nullptr if never.
+HWND inFront(PracticeProcess& practice, const std::wstring& title) {
+    const HWND hwnd = practice.waitForWindow(title);
+    if (!hwnd) return nullptr;
+    SetForegroundWindow(hwnd);
+    return waitFor([&] { return GetForegroundWindow() == hwnd; }) ? hwnd : nullptr;
+}
+
 // Types the steps into the window and waits until its focus reads as `child` holding `value`.
 std::optional<FieldRead> readAfter(PracticeProcess& practice, const std::wstring& title,
                                    const std::vector<Step>& steps, long child, const std::wstring& value) {
-    const HWND hwnd = practice.waitForWindow(title);
+    const HWND hwnd = inFront(practice, title);
     if (!hwnd) return std::nullopt;
-    SetForegroundWindow(hwnd);
-    if (!waitFor([&] { return GetForegroundWindow() == hwnd; })) return std::nullopt;
     for (const Step& step : steps) {
         send(step);
         if (step.pauseAfter) Sleep(kPauseMs);
@@ -472,10 +478,8 @@ TEST(PracticeWindowUnderWine, WithoutReadsTheReaderGetsOnlyTheSystemsClientObjec
     const std::wstring out = tempOutPath(L"tanpa-baca");
     PracticeProcess practice(L"--target erapor --rows 1 --cols 2 --tanpa-baca --out \"" + out + L"\"", out);
     ASSERT_TRUE(practice.started());
-    const HWND hwnd = practice.waitForWindow(L"e-Rapor - Latihan");
+    const HWND hwnd = inFront(practice, L"e-Rapor - Latihan");
     ASSERT_NE(hwnd, nullptr);
-    SetForegroundWindow(hwnd);
-    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == hwnd; }));
     send(keyStep(Key::Tab));
     send(textStep(u"85"));
     ASSERT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("85\t\n"); }));
@@ -490,10 +494,8 @@ TEST(PracticeWindowUnderWine, AStallAnswersNothingAndThenTakesTheQueuedKeys) {
     const std::wstring out = tempOutPath(L"macet");
     PracticeProcess practice(L"--target erapor --rows 1 --cols 2 --macet 5 --macet-setelah 1 --out \"" + out + L"\"", out);
     ASSERT_TRUE(practice.started());
-    const HWND hwnd = practice.waitForWindow(L"e-Rapor - Latihan");
+    const HWND hwnd = inFront(practice, L"e-Rapor - Latihan");
     ASSERT_NE(hwnd, nullptr);
-    SetForegroundWindow(hwnd);
-    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == hwnd; }));
     send(keyStep(Key::Tab));
     send(textStep(u"8"));
     ASSERT_TRUE(waitFor([&] { return readFile(out) == std::optional<std::string>("8\t\n"); }));

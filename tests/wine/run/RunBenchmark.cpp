@@ -46,7 +46,9 @@ public:
         if (firstBeep == 0) firstBeep = now();
     }
     // Blind: a system without a reader, as Tamvera was before it read values back.
-    bool beginFieldRead() override { return !blind && TestPlatform::beginFieldRead(); }
+    bool beginFieldRead(double giveUpSeconds) override {
+        return !blind && TestPlatform::beginFieldRead(giveUpSeconds);
+    }
 };
 
 // One run; false when it failed outright, which makes the figures meaningless.

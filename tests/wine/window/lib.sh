@@ -25,13 +25,88 @@ WORK=$(mktemp -d /tmp/tamvera-window.XXXXXX)
 STARTED_PIDS=()
 FAILURES=0
 
+# What was started here: the commands in STARTED_PIDS, and every Wine program of this
+# prefix from the build or the test's folder (see lane_programs).
 cleanup() {
     local pid
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
+    end_programs
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" >/dev/null 2>&1 || true; done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# --- Wine programs: their windows and processes ------------------------------------
+# Where the kernel runs 32-bit programs, the 64-bit loader runs a 32-bit program in a
+# process of its own: the command a script starts is start.exe /exec, which waits for the
+# program, and the program's windows belong to the other process (which is no child of
+# it). So a program's window is found by its X class (Wine names it after the program's
+# file: "tamvera.exe") and title, its process by the PID the window reports
+# (_NET_WM_PID), and programs are ended by their own processes: the same way for 32-bit
+# and 64-bit programs, so the 64-bit lane runs these lookups too.
+
+winpath() { echo "Z:${1//\//\\}"; }
+
+# program_window FILE [TITLE]: the first visible window of the program FILE (its file
+# name, "Tamvera.exe"), titled exactly TITLE when given; nothing when none is shown.
+program_window() {
+    local windows window
+    windows=$(xdotool search --onlyvisible --classname "^${1//./\\.}\$" 2>/dev/null) || true
+    for window in $windows; do
+        [ $# -lt 2 ] || [ "$(xdotool getwindowname "$window" 2>/dev/null)" == "$2" ] || continue
+        echo "$window"
+        return 0
+    done
+}
+program_shown() { [ -n "$(program_window "$@")" ]; }
+# program_pid FILE [TITLE]: the process that shows that window.
+program_pid() {
+    local window
+    window=$(program_window "$@")
+    [ -z "$window" ] || xdotool getwindowpid "$window" 2>/dev/null || true
+}
+# Succeeds while the process PID runs (a 32-bit program's process, once ended, stays a
+# zombie until init collects it, and kill -0 succeeds on a zombie).
+process_alive() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }
+    [ "${stat:0:1}" != Z ]
+}
+
+# lane_programs [FILE...]: the processes of this prefix that run a program from the
+# build, the test's folder or Tamvera's folder (only those files, when given). Wine names
+# such a process after its program: by the Linux path for a 64-bit one, by the Windows
+# path (Z:\...) for a 32-bit one run in a process of its own.
+lane_programs() {
+    local pid program tamvera_dir
+    tamvera_dir=$(dirname "$TAMVERA_EXE")
+    for pid in $(pgrep -u "$(id -u)" -f '\.exe' || true); do
+        IFS= read -r -d '' program 2>/dev/null <"/proc/$pid/cmdline" || continue
+        if [[ $program == Z:\\* ]]; then program=${program#Z:} && program=${program//\\//}; fi
+        case $program in "$BUILD"/*.exe | "$WORK"/*.exe | "$tamvera_dir"/*.exe) ;; *) continue ;; esac
+        [ $# -eq 0 ] || name_among "${program##*/}" "$@" || continue
+        if grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null; then echo "$pid"; fi
+    done
+}
+name_among() {
+    local name=${1,,} other
+    shift
+    for other in "$@"; do [ "$name" != "${other,,}" ] || return 0; done
+    return 1
+}
+# end_programs [FILE...]: ends those processes (all of lane_programs when no FILE is
+# given) and returns once they are gone.
+end_programs() {
+    local pids
+    for _ in $(seq 50); do
+        pids=$(lane_programs "$@")
+        [ -n "$pids" ] || return 0
+        kill $pids >/dev/null 2>&1 || true
+        sleep 0.1
+    done
+    kill -KILL $(lane_programs "$@") >/dev/null 2>&1 || true
+}
 
 log() { echo "[$(date +%T)] $*"; }
 fail() {
@@ -75,14 +150,19 @@ text_is() {
 
 window_open() { "$WINE" "$PROBE_EXE" geometry >/dev/null 2>&1; }
 
-# Starts Tamvera.exe and waits until its window is there; TAMVERA_PID is its process.
+# Starts Tamvera.exe and waits until its window is there (see await_tamvera).
 start_tamvera() {
     "$WINE" "$TAMVERA_EXE" >"$WORK/tamvera.log" 2>&1 &
-    TAMVERA_PID=$!
-    STARTED_PIDS+=("$TAMVERA_PID")
+    STARTED_PIDS+=($!)
+    await_tamvera
+    sleep 1  # its first paint
+}
+# Waits until Tamvera's window is there; TAMVERA_PID is then the process showing it.
+await_tamvera() {
     # The first Wine start in a fresh prefix can take seconds.
     poll 90 window_open || { echo "Tamvera's window did not open"; exit 1; }
-    sleep 1  # its first paint
+    poll 10 program_shown "${TAMVERA_EXE##*/}" Tamvera || { echo "Tamvera's window is not on the display"; exit 1; }
+    TAMVERA_PID=$(program_pid "${TAMVERA_EXE##*/}" Tamvera)
 }
 
 # start_beside_practice OUTFILE PRACTICE-ARGS...: starts the practice window writing its
@@ -91,7 +171,7 @@ start_tamvera() {
 start_beside_practice() {
     local out=$1
     shift
-    "$WINE" "$LATIHAN_EXE" "$@" --out "Z:${out//\//\\}" >"$WORK/latihan.log" 2>&1 &
+    "$WINE" "$LATIHAN_EXE" "$@" --out "$(winpath "$out")" >"$WORK/latihan.log" 2>&1 &
     STARTED_PIDS+=($!)
     poll 90 test -s "$out" || { echo "the practice target did not start"; exit 1; }
     start_tamvera
@@ -100,7 +180,7 @@ start_beside_practice() {
     expect_origin "Tamvera moved below the practice window" 0 220
 }
 
-tamvera_running() { kill -0 "$TAMVERA_PID" 2>/dev/null; }
+tamvera_running() { process_alive "$TAMVERA_PID"; }
 tamvera_gone() { ! tamvera_running; }
 
 # The window's client origin on screen: ORIGIN_X ORIGIN_Y.

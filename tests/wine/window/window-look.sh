@@ -18,7 +18,7 @@ expect_eq "client size" "$(grep '^client' <<<"$geometry" | cut -d' ' -f4,5)" "32
 expect_eq "window size (no frame)" "$(grep '^window' <<<"$geometry" | cut -d' ' -f4,5)" "322 555"
 expect_eq "no caption, border or sizing frame" "$(grep '^caption' <<<"$geometry")" "caption 0 border 0 sizable 0"
 expect_eq "drop shadow on the class" "$(grep '^dropshadow' <<<"$geometry")" "dropshadow 1"
-xwin=$(xdotool search --name '^Tamvera$' | head -n1)
+xwin=$(program_window "${TAMVERA_EXE##*/}" Tamvera)
 expect_eq "X window size" "$(xdotool getwindowgeometry "$xwin" | sed -n 's/.*Geometry: //p')" "322x555"
 
 log "child windows: each in its place, in tab order, none for the value holders"
