@@ -19,6 +19,9 @@ constexpr int kFirstValues = 3;
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
 constexpr float kRereadAfterSilence = 0.3f;
+// A tree behind the page: the focus still on the field just left is looked at again this
+// many times before its navigation key counts as lost.
+constexpr int kLaggingTreeLooks = 4;
 constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
@@ -84,14 +87,31 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     ++valuesAnswered_;
     if (!r.field.known) placeUnknown_ = true;
     // The field of the value before still has the focus: its navigation key was lost and
-    // this value went into that field.
-    if (last_ && last_->confirmed && r.field.known && r.field == last_->field) {
-        repairLostNavigation(kind, place, r);
-        return;
+    // this value went into that field. Unless that field still holds just its own value:
+    // an accessibility tree that lags behind the page names the field just left for a
+    // while, and taking that for a lost key would type into the wrong field.
+    if (leftFieldNamed(r)) {
+        if (holds(r, last_->value)) r = awaitFocusLeaving(r);
+        if (leftFieldNamed(r)) {
+            repairLostNavigation(kind, place, r);
+            return;
+        }
     }
     if (!holds(r, place.value)) r = readAgain(r, place.value);
     if (!holds(r, place.value)) r = retypeUntilHeld(r, kind, place.value);
     finish(place, r, holds(r, place.value));
+}
+
+bool VerifiedEntry::leftFieldNamed(const FieldReading& r) const {
+    return last_ && last_->confirmed && r.field.known && r.field == last_->field;
+}
+
+// Looks again while the read names the field just left, unchanged; a lost navigation key
+// (whose value's keys were lost too) still names it after the looks.
+FieldReading VerifiedEntry::awaitFocusLeaving(FieldReading r) {
+    for (int look = 0; look < kLaggingTreeLooks && usable(r) && leftFieldNamed(r) && holds(r, last_->value); ++look)
+        r = readBack_.pauseAndRead(kRereadSeconds);
+    return r;
 }
 
 // A read that got no answer may still be under way on a busy machine: the next one waits

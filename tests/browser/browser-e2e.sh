@@ -38,21 +38,16 @@ start_tamvera_recorded
 # run_page TARGET MODE COLS LIST: the list typed into a fresh page of that kind at
 # "Cepat"; the run's duration is reported against its own pauses.
 run_page() {
-    log "$BROWSER: $1 $2, 40 x $3${CLASS_BLIND:+, blind}"
-    BLIND=$CLASS_BLIND open_page "$BROWSER" "$1" "$2" 40 "$3"
+    log "$BROWSER: $1 $2, 40 x $3"
+    open_page "$BROWSER" "$1" "$2" 40 "$3"
     choose "$1" "$2"
     paste_list "$4"
-    if CLOSING_EXPECTED=$CLASS_BLIND run_list cepat; then
+    if run_list cepat; then
         expect_page "$BROWSER $1 $2" "$4"
         log "figure: $BROWSER $1 $2 40 x $3 at Cepat: ENTER to the beeps $RUN_SECONDS s, the run's own pauses $(pauses_of "$2" "$4" 0.1) s"
     fi
     close_page
 }
-# Chromium with reads loses the keys of the first values of a large fill-in page or grid
-# (the page never sees them; Firefox lands them): its large classes are typed blind until
-# that is understood.
-CLASS_BLIND=
-[ "$BROWSER" != chromium ] || CLASS_BLIND=1
 run_page rapor pilihan 3 "$WORK/pilihan.txt"
 run_page rapor isian 10 "$WORK/isian-10.txt"
 run_page erapor isian 2 "$WORK/isian-2.txt"

@@ -28,6 +28,9 @@ cp "$TAMVERA_EXE" "$WORK/app/Tamvera.exe"
 TAMVERA_EXE=$WORK/app/Tamvera.exe
 HANDOFF=$WORK/app/Engine.dll
 
+# The replayer gives the X focus to the browser: Tamvera's boxes take it for their ENTER.
+BOX_NEEDS_X_FOCUS=1
+
 PROFILES=()
 STOPPING=()
 # The browsers first (their own process groups), then what lib.sh started.
@@ -150,8 +153,6 @@ close_closing_message() {
     poll 3 dialog_open || return 0
     CLOSING=$(probe dialog | tail -n +2 | tr '\n' ' ')
     [ -n "${CLOSING_EXPECTED:-}" ] || fail "closing message: $CLOSING"
-    # The X focus is still the browser's: the box (the newest window titled like Tamvera) takes it for its ENTER.
-    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Tamvera$' | sort -n | tail -n1)" 2>/dev/null || true
     close_message
 }
 # pauses_of MODE LIST STEP: the run's own pauses in seconds at that speed's step (0.1 s
