@@ -47,7 +47,12 @@ std::u16string cellLine(const UnconfirmedCell& cell) {
 VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
     : platform_(platform), form_(form), readBack_(platform) {}
 
-void VerifiedEntry::startWait(float seconds) { reading_ = readBack_.startWait(seconds); }
+void VerifiedEntry::startWait(float seconds) {
+    reading_ = readBack_.startWait(seconds);
+    // A reader still held by a target that never answered: this run is typed unchecked,
+    // and the teacher is told so.
+    notChecked_ = !reading_ && platform_.readsFields();
+}
 
 bool VerifiedEntry::usable(const FieldReading& r) {
     return r.answered && r.hasValue && (r.kind == FieldKind::Text || r.kind == FieldKind::List);
@@ -104,6 +109,24 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
 
 bool VerifiedEntry::leftFieldNamed(const FieldReading& r) const {
     return last_ && last_->confirmed && r.field.known && r.field == last_->field;
+}
+
+void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place) {
+    // Only a field that answers with its value tells anything: an application that
+    // names one object for the whole window (or a choice field's button) is left alone.
+    FieldReading r = readBack_.pauseAndRead(seconds);
+    if (ForeignWindowInFront(form_, platform_) || !usable(r) || !r.field.known) return;
+    if (leftFieldNamed(r) && holds(r, last_->value)) r = awaitFocusLeaving(r);
+    if (leftFieldNamed(r)) {
+        lostNavigationSeen_ = true;
+        if (!focusOnNextField(last_->field, kind, true)) {
+            last_->confirmed = false;  // the next value's own look finds where the focus is
+            return;
+        }
+        r = arrived_;
+    }
+    // From here on this empty field is the one just left.
+    if (usable(r) && r.field.known) last_ = Settled{{place.row, place.column, {}}, u"", r.field, true};
 }
 
 // Looks again while the read names the field just left, unchanged; a lost navigation key
@@ -189,6 +212,7 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, 
         for (int look = 0; look < kLooksPerResend; ++look) {
             // Each resend waits one speed slower: a page that lost the key is busy.
             const FieldReading r = readBack_.pauseAndRead(shortPause(round));
+            arrived_ = r;
             if (!r.answered) return true;
             const bool elsewhere = !r.field.known || r.field != from;
             if ((usable(r) || kind == EntryKind::Choice) && elsewhere) return true;

@@ -72,6 +72,10 @@ public:
     // its end, then whatever the reading calls for.
     void pauseAndSettle(float seconds, EntryKind kind, CellPlace place);
 
+    // The pause of an empty cell, with a look at the focus at its end: it must have left
+    // the field of the value before, or the values after it would go one field early.
+    void pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place);
+
     CheckReport report() const;
 
 private:
@@ -110,6 +114,7 @@ private:
     int valuesTried_ = 0;
     int valuesAnswered_ = 0;
     std::optional<Settled> last_;
+    FieldReading arrived_;  // the look that found the focus on the next field
     std::vector<UnconfirmedCell> unconfirmed_;
 };
 

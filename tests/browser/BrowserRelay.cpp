@@ -92,9 +92,14 @@ private:
     // A fresh snapshot for each request: the reader reads it right after asking.
     LRESULT answerRead(WPARAM wParam) {
         using namespace tamvera::browser;
+        const DWORD asked = GetTickCount();
         auto* field = new BrowserField(hwnd(), ParseFocusedField(AskReader(readsPort_, kAskReaderMs)));
+        const DWORD answered = GetTickCount();
         const LRESULT answer = LresultFromObject(kIidAccessible, wParam, field);
         field->Release();
+        // How long each read took, for a look when reads come late (stderr: the relay's log).
+        std::fprintf(stderr, "read: reader %lu ms, object %lu ms\n", answered - asked, GetTickCount() - answered);
+        std::fflush(stderr);
         return answer;
     }
 

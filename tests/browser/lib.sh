@@ -118,7 +118,7 @@ open_page() {
     REPLAY_PID=$!
     local reads=(--reads "$(cat "$ports")")
     [ -z "${BLIND:-}" ] || reads=()  # BLIND=1: the relay answers no reads, Tamvera types blind
-    "$WINE" "$RELAY_EXE" "$(page_title "$target")" "${reads[@]}" >"$keys" 2>/dev/null &
+    "$WINE" "$RELAY_EXE" "$(page_title "$target")" "${reads[@]}" >"$keys" 2>>"$WORK/relay.log" &
     RELAY_PID=$!
     STARTED_PIDS+=("$REPLAY_PID" "$RELAY_PID")
     poll 60 program_shown "${RELAY_EXE##*/}" "$(page_title "$target")" || { echo "the relay window did not open"; exit 1; }
@@ -152,7 +152,11 @@ close_closing_message() {
     CLOSING=
     poll 3 dialog_open || return 0
     CLOSING=$(probe dialog | tail -n +2 | tr '\n' ' ')
-    [ -n "${CLOSING_EXPECTED:-}" ] || fail "closing message: $CLOSING"
+    if [ -z "${CLOSING_EXPECTED:-}" ]; then
+        fail "closing message: $CLOSING"
+        echo "the relay's reads (last 5 of $(grep -c . "$WORK/relay.log" 2>/dev/null || echo 0)):"
+        tail -n 5 "$WORK/relay.log" 2>/dev/null || true
+    fi
     close_message
 }
 # pauses_of MODE LIST STEP: the run's own pauses in seconds at that speed's step (0.1 s
