@@ -10,6 +10,7 @@ packages=(
     wine64 wine xvfb x11-utils xdotool xclip imagemagick fonts-dejavu-core
     procps
     chromium firefox-esr python3-xlib openbox
+    python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-daemon dbus-bin
 )
 
 # The 32-bit release runs under Wine's 32-bit loader, where the kernel runs 32-bit

@@ -24,6 +24,7 @@
       kolom: wholeNumber(query, 'kolom', 10, 1, 200, problems),
       tunda: wholeNumber(query, 'tunda', 0, 0, 60000, problems),
       mode: HALAMAN === 'rapor-online' ? 'pilihan' : 'isian',
+      tolak: refusedField(query, problems),
       lapor: '',
     };
     if (query.has('mode')) {
@@ -44,6 +45,16 @@
       }
     }
     return { options, problems };
+  }
+
+  // tolak=R,K: the field of row R, column K (from 1) never takes a value: the keys of
+  // characters typed into it are dropped, as by a field that rejects every input.
+  function refusedField(query, problems) {
+    if (!query.has('tolak')) return '';
+    const match = /^\s*(\d+)\s*,\s*(\d+)\s*$/.exec(query.get('tolak'));
+    if (match && Number(match[1]) >= 1 && Number(match[2]) >= 1) return `r${Number(match[1])}k${Number(match[2])}`;
+    problems.push(`Nilai tolak "${query.get('tolak')}" tidak sah (baris,kolom, misalnya 2,3); tidak ada kolom yang menolak.`);
+    return '';
   }
 
   function wholeNumber(query, name, fallback, min, max, problems) {
@@ -125,7 +136,9 @@
   }
 
   window.addEventListener('keydown', (event) => {
-    const lost = event.timeStamp < busyUntil && fieldOf(focusName()) === busyField;
+    const field = fieldOf(focusName());
+    const lost = (event.timeStamp < busyUntil && field === busyField) ||
+      (event.key.length === 1 && field === options.tolak);
     const entry = { key: event.key, code: event.code, di: focusName(), waktu: Math.round(event.timeStamp) };
     if (lost) entry.hilang = true;
     tombol.push(entry);
@@ -312,6 +325,22 @@
   }
 
   // --- Dapodik: an editable grid ----------------------------------------------------
+  // A screen reader sees it as a grid whose selected cell has the focus (the grid's
+  // active descendant), as in the real application: grade cells are cells that read as
+  // their text, "No" and "Nama" the rows' headers.
+
+  function gridRoles(grid, cells) {
+    grid.setAttribute('role', 'grid');
+    const table = grid.querySelector('table');
+    table.setAttribute('role', 'presentation');
+    for (const section of [table.tHead, table.tBodies[0]]) section.setAttribute('role', 'rowgroup');
+    for (const tr of table.rows) tr.setAttribute('role', 'row');
+    for (const th of table.tHead.rows[0].cells) th.setAttribute('role', 'columnheader');
+    cells.forEach((row, r) => row.forEach((td, c) => {
+      td.id = `sel-${r + 1}-${c}`;
+      td.setAttribute('role', c < 2 ? 'rowheader' : 'gridcell');
+    }));
+  }
   // The grid itself holds the focus; one cell is selected, starting on row 1's "No".
   // RIGHT / LEFT (and TAB / Shift+TAB) move one cell and wrap between rows, UP / DOWN
   // change row, ENTER on a grade cell edits it (typing replaces its text), ENTER or TAB
@@ -327,6 +356,7 @@
       for (let c = 0; c < options.kolom; c++) row.push(cell(tr, '', 'nilai'));
       cells.push(row);
     }
+    gridRoles(grid, cells);
     const columns = options.kolom + 2;
     let r = 0;
     let c = 0;
@@ -341,6 +371,7 @@
       r = row;
       c = column;
       cells[r][c].classList.add('terpilih');
+      grid.setAttribute('aria-activedescendant', cells[r][c].id);
       cells[r][c].scrollIntoView({ block: 'nearest', inline: 'nearest' });
       describe();
     }

@@ -125,6 +125,9 @@ public:
     // unanswered. False when no read can start: this system has no reader, or the last
     // read still waits for a target that does not answer.
     virtual bool beginFieldRead(double giveUpSeconds) = 0;
+    // True on a system that reads fields at all (beginFieldRead may still refuse a read
+    // while an earlier one waits for a target that does not answer).
+    virtual bool readsFields() const = 0;
     // The reading once the read has ended (answered, or given up); nothing while it still
     // runs or when none was started. A reading is handed out once.
     virtual std::optional<FieldReading> fieldReadResult() = 0;

@@ -77,7 +77,11 @@ bool TypingLoop::abortOnErrorFlag() {
 }
 
 void TypingLoop::typeChoiceCell(std::u16string_view cell) {
-    if (!cell.empty()) {
+    // A value whose field the focus never reached is not typed (it is named at the end).
+    if (!cell.empty() && verifying() && !check_->beforeValue(EntryKind::Choice, {row_, column_, cell})) {
+        progress::AdvanceCurrentCount(form_, platform_);
+        pauseAndCount(progress::kClosingPause);
+    } else if (!cell.empty()) {
         sendKeys(u"{enter}");
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{Tab}");
@@ -95,7 +99,7 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
         progress::AdvanceCurrentCount(form_, platform_);
         pauseAfterValue(progress::kClosingPause, EntryKind::Choice, cell);
     } else {
-        pauseAndCount(progress::kClosingPause);
+        pauseOverEmptyCell(progress::kClosingPause, EntryKind::Choice);
     }
     sendKeys(u"{Tab}");
 }
@@ -123,7 +127,7 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
         // An empty cell still moves one field over, as a value's own "{RIGHT}" does, so
         // the later values of the row stay in their columns.
         if (dapodik) sendKeys(u"{RIGHT}");
-        pauseAndCount(progress::kShortPause);
+        pauseOverEmptyCell(progress::kShortPause, kind);
     }
     if (!form::options::DapodikChosen(form_)) sendKeys(u"{Tab}");
 }
@@ -134,6 +138,15 @@ void TypingLoop::pauseAfterValue(double baseSeconds, EntryKind kind, std::u16str
         return;
     }
     check_->pauseAndSettle(SecondsForSpeed(form_, static_cast<float>(baseSeconds)), kind, {row_, column_, cell});
+    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
+}
+
+void TypingLoop::pauseOverEmptyCell(double baseSeconds, EntryKind kind) {
+    if (!verifying()) {
+        pauseAndCount(baseSeconds);
+        return;
+    }
+    check_->pauseOverEmptyCell(SecondsForSpeed(form_, static_cast<float>(baseSeconds)), kind, {row_, column_, {}});
     progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
 }
 

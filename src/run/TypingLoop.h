@@ -37,6 +37,7 @@ private:
     void typeFillInCell(std::u16string_view cell);
     // The pause after a value's keys: read back and settled when the run verifies.
     void pauseAfterValue(double baseSeconds, EntryKind kind, std::u16string_view cell);
+    void pauseOverEmptyCell(double baseSeconds, EntryKind kind);
     bool verifying() const { return check_ && check_->reading(); }
     void endRow();
     // Every key of the run leaves through these two, each after the foreground test.

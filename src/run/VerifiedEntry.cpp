@@ -19,9 +19,13 @@ constexpr int kFirstValues = 3;
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
 constexpr float kRereadAfterSilence = 0.3f;
+// A tree behind the page: the focus still on the field just left is looked at again this
+// many times before its navigation key counts as lost.
+constexpr int kLaggingTreeLooks = 4;
 constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
+constexpr int kNoFieldPasses = 2;
 constexpr std::size_t kCellsNamed = 10;
 
 std::u16string_view navigationKey(EntryKind kind) { return kind == EntryKind::Dapodik ? u"{RIGHT}" : u"{Tab}"; }
@@ -43,7 +47,12 @@ std::u16string cellLine(const UnconfirmedCell& cell) {
 VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
     : platform_(platform), form_(form), readBack_(platform) {}
 
-void VerifiedEntry::startWait(float seconds) { reading_ = readBack_.startWait(seconds); }
+void VerifiedEntry::startWait(float seconds) {
+    reading_ = readBack_.startWait(seconds);
+    // A reader still held by a target that never answered: this run is typed unchecked,
+    // and the teacher is told so.
+    notChecked_ = !reading_ && platform_.readsFields();
+}
 
 bool VerifiedEntry::usable(const FieldReading& r) {
     return r.answered && r.hasValue && (r.kind == FieldKind::Text || r.kind == FieldKind::List);
@@ -58,8 +67,8 @@ float VerifiedEntry::shortPause(int slower) const {
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
-    if (!reading_ || !lostNavigationSeen_ || kind == EntryKind::Choice) return true;
-    if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), false)) return true;
+    if (!reading_ || !lostNavigationSeen_) return true;
+    if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, kind, false)) return true;
     unconfirm(place, place.value, {});
     return false;
 }
@@ -83,14 +92,49 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     ++valuesAnswered_;
     if (!r.field.known) placeUnknown_ = true;
     // The field of the value before still has the focus: its navigation key was lost and
-    // this value went into that field.
-    if (kind != EntryKind::Choice && last_ && last_->confirmed && r.field.known && r.field == last_->field) {
-        repairLostNavigation(kind, place, r);
-        return;
+    // this value went into that field. Unless that field still holds just its own value:
+    // an accessibility tree that lags behind the page names the field just left for a
+    // while, and taking that for a lost key would type into the wrong field.
+    if (leftFieldNamed(r)) {
+        if (holds(r, last_->value)) r = awaitFocusLeaving(r);
+        if (leftFieldNamed(r)) {
+            repairLostNavigation(kind, place, r);
+            return;
+        }
     }
     if (!holds(r, place.value)) r = readAgain(r, place.value);
     if (!holds(r, place.value)) r = retypeUntilHeld(r, kind, place.value);
     finish(place, r, holds(r, place.value));
+}
+
+bool VerifiedEntry::leftFieldNamed(const FieldReading& r) const {
+    return last_ && last_->confirmed && r.field.known && r.field == last_->field;
+}
+
+void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place) {
+    // Only a field that answers with its value tells anything: an application that
+    // names one object for the whole window (or a choice field's button) is left alone.
+    FieldReading r = readBack_.pauseAndRead(seconds);
+    if (ForeignWindowInFront(form_, platform_) || !usable(r) || !r.field.known) return;
+    if (leftFieldNamed(r) && holds(r, last_->value)) r = awaitFocusLeaving(r);
+    if (leftFieldNamed(r)) {
+        lostNavigationSeen_ = true;
+        if (!focusOnNextField(last_->field, kind, true)) {
+            last_->confirmed = false;  // the next value's own look finds where the focus is
+            return;
+        }
+        r = arrived_;
+    }
+    // From here on this empty field is the one just left.
+    if (usable(r) && r.field.known) last_ = Settled{{place.row, place.column, {}}, u"", r.field, true};
+}
+
+// Looks again while the read names the field just left, unchanged; a lost navigation key
+// (whose value's keys were lost too) still names it after the looks.
+FieldReading VerifiedEntry::awaitFocusLeaving(FieldReading r) {
+    for (int look = 0; look < kLaggingTreeLooks && usable(r) && leftFieldNamed(r) && holds(r, last_->value); ++look)
+        r = readBack_.pauseAndRead(kRereadSeconds);
+    return r;
 }
 
 // A read that got no answer may still be under way on a busy machine: the next one waits
@@ -128,6 +172,13 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
         outlet_.keys(u"{ENTER}");
         break;
     case EntryKind::Choice:
+        // From the field's button (just reached): opened, and on to its list.
+        if (attempt == 0) {
+            outlet_.keys(u"{enter}");
+            Pause(platform_, pause);
+            outlet_.keys(u"{Tab}");
+            Pause(platform_, pause);
+        }
         // The list dropped again, where the choice keys start.
         outlet_.keys(u"{enter}");
         Pause(platform_, pause);
@@ -152,14 +203,27 @@ void VerifiedEntry::choiceKeys(std::u16string_view value) {
 // Looks whether the focus is on a field other than `from`, twice, and sends the navigation
 // key again between; true when it is, or when the target does not answer (nothing to
 // tell by). A focus on something that is no field (a row's read-only cells) has not
-// arrived either.
-bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst) {
+// arrived either, except in a choice form, where TAB reaches the next field's button.
+bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst) {
+    FieldIdentity passed = from;
+    int passes = 0;
     for (int round = 0; round <= kNavigationResends; ++round) {
-        if (round > 0 || sendFirst) outlet_.keys(navigationKey);
+        if (round > 0 || sendFirst) outlet_.keys(navigationKey(kind));
         for (int look = 0; look < kLooksPerResend; ++look) {
-            const FieldReading r = readBack_.pauseAndRead(shortPause());
+            // Each resend waits one speed slower: a page that lost the key is busy.
+            const FieldReading r = readBack_.pauseAndRead(shortPause(round));
+            arrived_ = r;
             if (!r.answered) return true;
-            if (usable(r) && (!r.field.known || r.field != from)) return true;
+            const bool elsewhere = !r.field.known || r.field != from;
+            if ((usable(r) || kind == EntryKind::Choice) && elsewhere) return true;
+            // The focus moved on to something that is no field (the grid's next row starts
+            // with "No" and "Nama"): on its way, so one key further, not counted as a resend.
+            if (kind == EntryKind::Dapodik && r.field.known && r.field != passed && passes < kNoFieldPasses) {
+                passed = r.field;
+                ++passes;
+                outlet_.keys(navigationKey(kind));
+                look = -1;
+            }
         }
     }
     return false;
@@ -172,7 +236,7 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
     const FieldReading back = retypeUntilHeld(r, kind, previous.value);
     if (!holds(back, previous.value)) unconfirm(previous.place, previous.value, back);
     // ...then the focus moves on, and the value goes where it belongs.
-    if (!focusOnNextField(previous.field, navigationKey(kind), true)) {
+    if (!focusOnNextField(previous.field, kind, true)) {
         unconfirm(place, place.value, {});
         last_->confirmed = false;
         return;
@@ -182,16 +246,17 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
 
 void VerifiedEntry::repairStrayFocus(EntryKind kind, CellPlace place) {
     lostNavigationSeen_ = true;
-    if (!focusOnNextField(last_ ? last_->field : FieldIdentity{}, navigationKey(kind), true)) {
+    if (!focusOnNextField(last_ ? last_->field : FieldIdentity{}, kind, true)) {
         unconfirm(place, place.value, {});
         return;
     }
     typeAgainAndSettle(kind, place);
 }
 
-// The value typed again where the focus now is (a field just reached), and settled.
+// The value typed again where the focus now is (a field just reached: a choice field's
+// button), and settled.
 void VerifiedEntry::typeAgainAndSettle(EntryKind kind, CellPlace place) {
-    FieldReading now = retype(kind, place.value, 1);
+    FieldReading now = retype(kind, place.value, kind == EntryKind::Choice ? 0 : 1);
     if (!holds(now, place.value)) now = retypeUntilHeld(now, kind, place.value);
     finish(place, now, holds(now, place.value));
 }

@@ -63,13 +63,18 @@ public:
     void setOutlet(KeyOutlet outlet) { outlet_ = std::move(outlet); }
     bool reading() const { return reading_; }
 
-    // Before a value's keys, once its navigation key is sent: after a lost navigation key
-    // was seen, the focus must have left the field of the last value. False when it never
+    // Before a value's keys, once its navigation key is sent (a choice value's: before its
+    // first key): after a lost navigation key was seen, the focus must have left the
+    // field of the last value. False when it never
     // moved: the value must not be typed (it is named at the end).
     bool beforeValue(EntryKind kind, CellPlace place);
     // The pause after a value's keys (its length at the run's speed), with the read at
     // its end, then whatever the reading calls for.
     void pauseAndSettle(float seconds, EntryKind kind, CellPlace place);
+
+    // The pause of an empty cell, with a look at the focus at its end: it must have left
+    // the field of the value before, or the values after it would go one field early.
+    void pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place);
 
     CheckReport report() const;
 
@@ -83,10 +88,12 @@ private:
 
     static bool usable(const FieldReading& r);
     bool holds(const FieldReading& r, std::u16string_view value) const;
+    bool leftFieldNamed(const FieldReading& r) const;
+    FieldReading awaitFocusLeaving(FieldReading r);
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
     FieldReading retype(EntryKind kind, std::u16string_view value, int attempt);
-    bool focusOnNextField(const FieldIdentity& from, std::u16string_view navigationKey, bool sendFirst);
+    bool focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst);
     void repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r);
     void repairStrayFocus(EntryKind kind, CellPlace place);
     void typeAgainAndSettle(EntryKind kind, CellPlace place);
@@ -107,6 +114,7 @@ private:
     int valuesTried_ = 0;
     int valuesAnswered_ = 0;
     std::optional<Settled> last_;
+    FieldReading arrived_;  // the look that found the focus on the next field
     std::vector<UnconfirmedCell> unconfirmed_;
 };
 

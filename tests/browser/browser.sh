@@ -91,7 +91,7 @@ start() {
     chromium)
         command=(chromium --no-sandbox --user-data-dir="$profile" --no-first-run --no-default-browser-check
             --disable-background-networking --disable-component-update --disable-sync --disable-quic
-            --password-store=basic --disable-features=Translate --test-type --window-position="$x,$y" --window-size="$w,$h" --app="$url")
+            --password-store=basic --disable-features=Translate --test-type --force-renderer-accessibility --window-position="$x,$y" --window-size="$w,$h" --app="$url")
         ;;
     firefox)
         firefox_prefs >"$profile/user.js"

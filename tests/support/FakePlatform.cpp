@@ -218,7 +218,7 @@ bool FakePlatform::activateWindowByTitle(std::u16string_view title) {
 }
 
 bool FakePlatform::beginFieldRead(double giveUpSeconds) {
-    if (!fieldReader || readStartedAt_) return false;
+    if (!fieldReader || readerHeld || readStartedAt_) return false;
     ++readsStarted;
     readStartedAt_ = clock;
     readGiveUp_ = giveUpSeconds;

@@ -79,6 +79,7 @@ public:
     // (beginFieldRead answers false) and a run types blind, as every test that does not
     // read back expects.
     std::function<FieldReading()> fieldReader;
+    bool readerHeld = false;  // an earlier read still holds the reader: no read starts
     double readSeconds = 0.005;  // what a read costs on the clock
     bool readHangs = false;      // the target answers nothing: the read is given up
     int readsStarted = 0;
@@ -121,6 +122,7 @@ public:
     std::string foregroundWindowTitle() override { return foregroundTitle; }
     bool activateWindowByTitle(std::u16string_view title) override;
     bool beginFieldRead(double giveUpSeconds) override;
+    bool readsFields() const override { return static_cast<bool>(fieldReader); }
     std::optional<FieldReading> fieldReadResult() override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;

@@ -201,7 +201,15 @@ DWORD WINAPI serve(void* param) {
 
 FieldReader::FieldReader() : state_(std::make_shared<State>()) {}
 
-FieldReader::~FieldReader() {
+FieldReader::~FieldReader() { leaveThreadToIt(); }
+
+bool FieldReader::heldByGivenUpRead() const {
+    Locked l(state_->lock);
+    return state_->busy && !state_->outstanding;
+}
+
+// The thread ends once its read returns, if ever; the state it shares stays alive with it.
+void FieldReader::leaveThreadToIt() {
     {
         Locked l(state_->lock);
         state_->stopping = true;
@@ -210,6 +218,11 @@ FieldReader::~FieldReader() {
 }
 
 bool FieldReader::begin(double giveUpSeconds) {
+    if (spareThreads_ > 0 && heldByGivenUpRead()) {
+        leaveThreadToIt();
+        state_ = std::make_shared<State>();
+        --spareThreads_;
+    }
     State& s = *state_;
     Locked l(s.lock);
     if (s.busy || s.outstanding || !s.wake || !s.done) return false;

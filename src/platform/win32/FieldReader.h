@@ -1,8 +1,9 @@
 // Reads the foreground window's focused field through Microsoft Active Accessibility,
 // the interface screen readers use, on a thread of its own: WM_GETOBJECT is a message to
 // the other program, and a program that hangs must never hang Tamvera. A read that has
-// not answered within its time is given up; until that thread is free again no new read
-// starts.
+// not answered within its time is given up. A thread still held by such a read is left
+// to it and the next read gets a new thread, a few times in the program's life, so that
+// one hang does not end the reading of every later run.
 #pragma once
 
 #include <windows.h>
@@ -30,7 +31,11 @@ public:
     struct State;
 
 private:
+    bool heldByGivenUpRead() const;
+    void leaveThreadToIt();
+
     std::shared_ptr<State> state_;
+    int spareThreads_ = 3;
 };
 
 }  // namespace tamvera

@@ -40,6 +40,7 @@ public:
     std::string foregroundWindowTitle() override;
     bool activateWindowByTitle(std::u16string_view title) override;
     bool beginFieldRead(double giveUpSeconds) override { return reader_.begin(giveUpSeconds); }
+    bool readsFields() const override { return true; }
     std::optional<FieldReading> fieldReadResult() override { return reader_.result(); }
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;

@@ -27,12 +27,23 @@ struct StandInForm {
     std::string edit;
     int loseEveryNavigation = 0, navigations = 0;
     std::set<int> refusing, droppingOnce;
+    std::set<int> noField;  // the grid's "No" and "Nama": read as no field
     std::vector<std::pair<int, std::string>> overwrites;  // a confirmed field changed
+    // A slow page: the field that just stored a value loses every key for busySeconds.
+    double busySeconds = 0, busyUntil = 0, now = 0;
+    int busyField = -2;
+    // An accessibility tree behind the page: reads name the field left by a navigation
+    // key, with what it holds, for treeLag seconds after the key.
+    double treeLag = 0, movedAt = -1;
+    int left = -1;
 
     void key(const std::string& k) {
+        if (now < busyUntil && focus == busyField) return;
         const std::string next = grid ? "{RIGHT}" : "{TAB}";
         if (k == next) {
             if (loseEveryNavigation && ++navigations % loseEveryNavigation == 0) return;
+            left = focus;
+            movedAt = now;
             ++focus;
             selected = true;
         } else if (k == "{HOME}+{END}") {
@@ -53,12 +64,15 @@ struct StandInForm {
     void store(const std::string& text) {
         if (!fields[focus].empty() && fields[focus] != text) overwrites.emplace_back(focus, text);
         fields[focus] = text;
+        busyField = focus;
+        busyUntil = now + busySeconds;
     }
     FieldReading read() const {
+        const int focus = now - movedAt < treeLag ? left : this->focus;
         FieldReading r;
         r.answered = true;
-        r.kind = FieldKind::Text;
-        r.hasValue = focus >= 0;
+        r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
+        r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
         r.field = {true, 100 * focus, 50, 80, 20, u"", 7};
         return r;
@@ -70,8 +84,14 @@ protected:
     StandInForm target;
 
     void connect() {
-        fake.afterSend = [this] { target.key(fake.log.back().substr(5)); };
-        fake.fieldReader = [this] { return target.read(); };
+        fake.afterSend = [this] {
+            target.now = fake.clock;
+            target.key(fake.log.back().substr(5));
+        };
+        fake.fieldReader = [this] {
+            target.now = fake.clock;
+            return target.read();
+        };
     }
     // The keys and the clock at each (in whole milliseconds).
     std::vector<std::pair<std::string, long>> keyTimeline() const {
@@ -164,18 +184,71 @@ TEST_F(VerifiedRunTest, LostNavigationKeysAreSentAgain) {
     EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{{1, "8590"}, {1, "85"}}));
 }
 
+// A tree that names the field just left for a while after each TAB: not a lost TAB, so
+// nothing is typed again and no TAB is sent again.
+TEST_F(VerifiedRunTest, LaggingTreeIsNotTakenForALostNavigationKey) {
+    engine.Btn_EntriIsian_Click();
+    target.treeLag = 0.25;
+    connect();
+    start(kClass);
+    EXPECT_EQ(std::vector<std::string>(target.fields.begin(), target.fields.begin() + 10),
+              (std::vector<std::string>{"80", "85", "90", "70", "B+", "75", "60", "65", "100", ""}));
+    EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+}
+
+// A slow grid (each cell busy 0.6 s after its value, losing the keys typed meanwhile;
+// each row starts with "No" and "Nama"): the navigation keys are sent again, slower each
+// time and past "No" and "Nama", until every value ends in its own cell.
+TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.busySeconds = 0.6;
+    connect();
+    start(kClass);
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+}
+
+// The same slow grid with empty cells: the key that skips an empty cell right after a
+// value is lost too, and is sent again before the values after it go one cell early.
+TEST_F(VerifiedRunTest, SlowGridKeepsEmptyCellsInTheirPlace) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.busySeconds = 0.6;
+    connect();
+    start(u"80\t\t90\r\n70\tB+\t\r\n\t65\t100");
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "", "90", "70", "B+", "", "", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+}
+
 // An application that answers no reads is typed exactly as a blind run, and told.
+// One object for the whole window, empty cells among the values: not a key more.
 TEST_F(VerifiedRunTest, UnreadableTargetTypesBlindAndSaysSo) {
     engine.Btn_EntriIsian_Click();
-    start(kClass);
+    const std::u16string withEmptyCells = u"\t\t\r\n80\t\t90\r\n\t65\t";
+    start(withEmptyCells);
     const auto blind = fake.typed();
     fake.log.clear();
-    fake.fieldReader = [] { return FieldReading{true, FieldKind::Other, false, {}, {}, 0}; };
-    start(kClass);
+    fake.fieldReader = [] { return FieldReading{true, FieldKind::Other, false, {}, {true, 0, 0, 300, 500, u"", 7}, 0}; };
+    start(withEmptyCells);
     EXPECT_EQ(fake.typed(), blind);
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{"box Tamvera: Nilai tidak dapat diperiksa di aplikasi ini. "
                                                           "Tamvera mengetik tanpa memeriksa hasilnya; periksa sendiri "
                                                           "nilai yang sudah terisi."});
+    // A reader still held by an earlier read that never came back: the same, not silence.
+    fake.log.clear();
+    fake.fieldReader = [this] { return target.read(); };
+    fake.readerHeld = true;
+    start(withEmptyCells);
+    EXPECT_EQ(fake.typed(), blind);
+    EXPECT_EQ(boxesAfterBeeps().size(), 1u);
 }
 
 // A target that stops answering: each read is given up, nothing is typed again on a read

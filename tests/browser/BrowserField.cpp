@@ -1,0 +1,292 @@
+#include <winsock2.h>  // before windows.h, which BrowserField.h brings
+
+#include "BrowserField.h"
+
+#include <sstream>
+#include <utility>
+#include <vector>
+
+namespace tamvera::browser {
+
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+namespace {
+
+const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr long kFieldChild = 1;
+
+std::wstring fromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+HRESULT answerText(const std::wstring& text, BSTR* out) {
+    *out = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+void answerLong(VARIANT* out, long value) {
+    VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+}
+
+class Socket {
+public:
+    Socket() : s_(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {}
+    ~Socket() {
+        if (s_ != INVALID_SOCKET) closesocket(s_);
+    }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    SOCKET get() const { return s_; }
+
+private:
+    SOCKET s_;
+};
+
+}  // namespace
+
+FocusedField ParseFocusedField(const std::string& line) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(line);
+    while (std::getline(in, part, '\t')) parts.push_back(part);
+    if (!line.empty() && line.back() == '\t') parts.emplace_back();
+    FocusedField f;
+    if (parts.size() < 7) return f;
+    const std::string& kind = parts[0];
+    f.kind = kind == "text"    ? FocusedField::Kind::Text
+             : kind == "list"  ? FocusedField::Kind::List
+             : kind == "other" ? FocusedField::Kind::Other
+                               : FocusedField::Kind::None;
+    if (f.kind == FocusedField::Kind::None) return f;
+    const long x = std::atol(parts[1].c_str()), y = std::atol(parts[2].c_str());
+    f.screen = RECT{x, y, x + std::atol(parts[3].c_str()), y + std::atol(parts[4].c_str())};
+    f.name = fromUtf8(parts[5]);
+    f.value = fromUtf8(parts[6]);
+    return f;
+}
+
+std::string AskReader(unsigned short port, int timeoutMs) {
+    Socket s;
+    if (s.get() == INVALID_SOCKET) return {};
+    DWORD timeout = static_cast<DWORD>(timeoutMs);
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    setsockopt(s.get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(s.get(), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) return {};
+    if (send(s.get(), "?\n", 2, 0) != 2) return {};
+    std::string line;
+    const DWORD started = GetTickCount();
+    char buffer[512];
+    while (GetTickCount() - started < timeout) {
+        const int n = recv(s.get(), buffer, sizeof buffer, 0);
+        if (n <= 0) break;
+        line.append(buffer, static_cast<size_t>(n));
+        const size_t end = line.find('\n');
+        if (end != std::string::npos) return line.substr(0, end);
+    }
+    return {};
+}
+
+BrowserField::BrowserField(HWND window, FocusedField field) : window_(window), field_(std::move(field)) {}
+
+BrowserField::Element BrowserField::resolve(const VARIANT& child) const {
+    if (child.vt != VT_I4) return Element::Invalid;
+    if (child.lVal == CHILDID_SELF) return Element::Client;
+    if (child.lVal == kFieldChild && field_.kind != FocusedField::Kind::None) return Element::Field;
+    return Element::Invalid;
+}
+
+HRESULT BrowserField::QueryInterface(REFIID riid, void** out) {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(riid, kIidUnknown) || IsEqualIID(riid, kIidDispatch) || IsEqualIID(riid, kIidAccessible)) {
+        *out = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG BrowserField::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+
+ULONG BrowserField::Release() {
+    const LONG left = InterlockedDecrement(&refs_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT BrowserField::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT BrowserField::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT BrowserField::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+
+HRESULT BrowserField::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accChildCount(long* count) {
+    if (!count) return E_POINTER;
+    *count = field_.kind == FocusedField::Kind::None ? 0 : 1;
+    return S_OK;
+}
+
+HRESULT BrowserField::get_accChild(VARIANT child, IDispatch** dispatch) {
+    if (!dispatch) return E_POINTER;
+    *dispatch = nullptr;
+    return resolve(child) == Element::Field ? S_FALSE : E_INVALIDARG;
+}
+
+HRESULT BrowserField::get_accName(VARIANT child, BSTR* name) {
+    if (!name) return E_POINTER;
+    *name = nullptr;
+    switch (resolve(child)) {
+    case Element::Client: {
+        wchar_t title[256] = L"";
+        GetWindowTextW(window_, title, 256);
+        return answerText(title, name);
+    }
+    case Element::Field: return answerText(field_.name, name);
+    case Element::Invalid: break;
+    }
+    return E_INVALIDARG;
+}
+
+// Only fields that hold text or a choice have a value, as in a browser.
+HRESULT BrowserField::get_accValue(VARIANT child, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    switch (resolve(child)) {
+    case Element::Client: return DISP_E_MEMBERNOTFOUND;
+    case Element::Field:
+        if (field_.kind == FocusedField::Kind::Other) return DISP_E_MEMBERNOTFOUND;
+        return answerText(field_.value, value);
+    case Element::Invalid: break;
+    }
+    return E_INVALIDARG;
+}
+
+HRESULT BrowserField::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role) return E_POINTER;
+    VariantInit(role);
+    switch (resolve(child)) {
+    case Element::Client: answerLong(role, ROLE_SYSTEM_CLIENT); return S_OK;
+    case Element::Field:
+        answerLong(role, field_.kind == FocusedField::Kind::Text   ? ROLE_SYSTEM_TEXT
+                         : field_.kind == FocusedField::Kind::List ? ROLE_SYSTEM_COMBOBOX
+                                                                   : ROLE_SYSTEM_CLIENT);
+        return S_OK;
+    case Element::Invalid: break;
+    }
+    return E_INVALIDARG;
+}
+
+HRESULT BrowserField::get_accState(VARIANT child, VARIANT* state) {
+    if (!state) return E_POINTER;
+    VariantInit(state);
+    const Element target = resolve(child);
+    if (target == Element::Invalid) return E_INVALIDARG;
+    answerLong(state, STATE_SYSTEM_FOCUSABLE | (target == Element::Field ? STATE_SYSTEM_FOCUSED : 0));
+    return S_OK;
+}
+
+// The browser's focused element; nothing when the reader found none.
+HRESULT BrowserField::get_accFocus(VARIANT* focus) {
+    if (!focus) return E_POINTER;
+    VariantInit(focus);
+    if (field_.kind == FocusedField::Kind::None) return S_FALSE;
+    answerLong(focus, kFieldChild);
+    return S_OK;
+}
+
+HRESULT BrowserField::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+    if (!left || !top || !width || !height) return E_POINTER;
+    *left = *top = *width = *height = 0;
+    RECT r{};
+    switch (resolve(child)) {
+    case Element::Client:
+        GetClientRect(window_, &r);
+        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        break;
+    case Element::Field: r = field_.screen; break;
+    case Element::Invalid: return E_INVALIDARG;
+    }
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+}
+
+HRESULT BrowserField::get_accParent(IDispatch** parent) {
+    if (parent) *parent = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT BrowserField::get_accDescription(VARIANT, BSTR* description) {
+    if (description) *description = nullptr;
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accHelp(VARIANT, BSTR* help) {
+    if (help) *help = nullptr;
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+    if (file) *file = nullptr;
+    if (topic) *topic = 0;
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+    if (shortcut) *shortcut = nullptr;
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accSelection(VARIANT* selection) {
+    if (selection) VariantInit(selection);
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::get_accDefaultAction(VARIANT, BSTR* action) {
+    if (action) *action = nullptr;
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BrowserField::accSelect(long, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
+
+HRESULT BrowserField::accNavigate(long, VARIANT, VARIANT* end) {
+    if (end) VariantInit(end);
+    return E_NOTIMPL;
+}
+
+HRESULT BrowserField::accHitTest(long, long, VARIANT* child) {
+    if (child) VariantInit(child);
+    return E_NOTIMPL;
+}
+
+HRESULT BrowserField::accDoDefaultAction(VARIANT) { return DISP_E_MEMBERNOTFOUND; }
+
+HRESULT BrowserField::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
+
+HRESULT BrowserField::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+
+}  // namespace tamvera::browser
