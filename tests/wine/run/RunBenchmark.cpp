@@ -49,6 +49,7 @@ public:
     bool beginFieldRead(double giveUpSeconds) override {
         return !blind && TestPlatform::beginFieldRead(giveUpSeconds);
     }
+    bool readsFields() const override { return !blind; }
 };
 
 // One run; false when it failed outright, which makes the figures meaningless.
