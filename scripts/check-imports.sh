@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=$1 format=$2
 shift 2
-allowed='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|oleacc|advapi32|comctl32|comdlg32|winmm|msvcrt|shlwapi|uxtheme|imm32|version)\.dll$'
+allowed='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|oleacc|advapi32|comctl32|comdlg32|winmm|msvcrt|shlwapi|uxtheme|imm32|version|ws2_32)\.dll$'
 status=0
 for exe in "$@"; do
     dump=$("$objdump" -p "$exe")
