@@ -29,7 +29,7 @@ from gi.repository import GLib
 
 WALK_SECONDS = 0.1  # a walk that takes longer answers "none"
 EVENT_WAIT = 0.15  # how long a focus event that is due is awaited
-SEED_SECONDS = 5.0  # the walk at the start
+START_WALK_SECONDS = 5.0  # the walk before the first question
 TEXT_ROLES = {pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_TEXT, pyatspi.ROLE_SPIN_BUTTON}
 CELL_ROLES = {pyatspi.ROLE_TABLE_CELL}
 
@@ -191,7 +191,7 @@ def main():
 
     # Found once before the first question: a walk through a large page keeps the
     # browser busy answering, and Tamvera's keys must not meet a browser busy with it.
-    reader.focused = reader.walk(SEED_SECONDS)
+    reader.focused = reader.walk(START_WALK_SECONDS)
     GLib.io_add_watch(server.fileno(), GLib.IO_IN, on_query)
     with open(args.port_file + ".tmp", "w") as f:
         f.write(str(server.getsockname()[1]))
