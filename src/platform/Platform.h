@@ -62,6 +62,10 @@ struct FieldReading {
     std::u16string value;
     FieldIdentity field;
     double seconds = 0;  // what the read cost, from its start to its answer
+    // The focus was found on an element inside the window (a field, a button, a cell), not
+    // only on the window's own object: the target tells its elements apart.
+    bool element = false;
+    bool busy = false;  // the target did not answer in time: it is hung or busy
 };
 
 // A file opened for sequential reading; closed when the object goes away.
@@ -122,8 +126,9 @@ public:
     virtual bool activateWindowByTitle(std::u16string_view title) = 0;
     // Starts reading the foreground window's focused field in the background, so that a
     // run's pause goes on meanwhile; a read not answered within `giveUpSeconds` ends
-    // unanswered. False when no read can start: this system has no reader, or the last
-    // read still waits for a target that does not answer.
+    // unanswered. False when no read can start: this system has no reader, a read is
+    // still outstanding, or every reading thread still waits for a target that does not
+    // answer.
     virtual bool beginFieldRead(double giveUpSeconds) = 0;
     // True on a system that reads fields at all (beginFieldRead may still refuse a read
     // while an earlier one waits for a target that does not answer).
@@ -131,6 +136,9 @@ public:
     // The reading once the read has ended (answered, or given up); nothing while it still
     // runs or when none was started. A reading is handed out once.
     virtual std::optional<FieldReading> fieldReadResult() = 0;
+    // Gives the outstanding read up at once (its answer, if it ever comes, is dropped), so
+    // that a run that no longer waits for answers can start the next read.
+    virtual void abandonFieldRead() = 0;
     // Gives the main window the keyboard focus.
     virtual void focusMainWindow() = 0;
     virtual void setCursorPos(int x, int y) = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 
 #include "platform/Platform.h"
 
@@ -15,11 +16,16 @@ public:
 
     // The start's wait, with one read asked at its beginning: a browser builds its
     // accessibility tree at the first request, so the first values are read from a ready
-    // tree. False when this system has no reader (the wait is made all the same).
-    bool startWait(float seconds);
+    // tree. A target that does not answer it is silent from the first key.
+    void startWait(float seconds);
     // Waits `seconds` as Pause does, with a read that ends with the pause; its reading
-    // (unanswered when the read could not start).
+    // (unanswered when the read could not start). While the target answers, a late
+    // answer is waited for a little past the pause; once a read went unanswered, none is:
+    // the pause ends on time and a read not in by then says nothing.
     FieldReading pauseAndRead(float seconds);
+    // The last read got no answer in time (or could not start): the run waits for no
+    // answer and asks nothing again until a read answers within its pause.
+    bool silent() const { return silent_; }
 
     int reads() const { return reads_; }
     double readSeconds() const { return readSeconds_; }
@@ -28,12 +34,18 @@ private:
     // How long before a pause's end a read starts: the dearest of the recent reads and a
     // little more, at most half the pause (the keys before it must have landed).
     float lead(float pauseSeconds) const;
-    // Waits for the outstanding read's answer; the platform gives a hung target up after
-    // `giveUpSeconds` from the read's start.
-    FieldReading collect(double giveUpSeconds);
+    // Waits up to `waitSeconds` for the outstanding read's answer; the platform gives a hung
+    // target up after `giveUpSeconds` from the read's start. Nothing when no answer came
+    // in time.
+    std::optional<FieldReading> collect(double waitSeconds, double giveUpSeconds);
+    // The answer if it is in already; otherwise the read is given up.
+    std::optional<FieldReading> takeIfIn();
+    static std::optional<FieldReading> inTime(const FieldReading& r, double giveUpSeconds);
+    void note(const FieldReading& r);
 
     Platform& platform_;
     std::deque<double> recentCosts_;
+    bool silent_ = false;
     int reads_ = 0;
     double readSeconds_ = 0;
 };

@@ -20,6 +20,8 @@ namespace {
 constexpr unsigned kBeepHz = 2000;
 constexpr unsigned kBeepMs = 300;
 constexpr float kStartWaitSeconds = 2.0f;
+// How long a target that stopped answering is waited for before the closing message.
+constexpr float kAwaitAnswerSeconds = 10.0f;
 
 // Marks the run in progress for as long as the start handler runs.
 class RunningScope {
@@ -109,7 +111,14 @@ void RunEngine::runConfirmed() {
     form_.setTimer_CekKesalahan_Enabled(false);
     lastCheck_ = check.report();
     // A run stopped with the apology is to be checked and run again anyway: one box is enough.
-    if (!loop.stopped()) ShowClosingMessage(platform_, ClosingMessage(lastCheck_));
+    const std::u16string closing = loop.stopped() ? std::u16string() : ClosingMessage(lastCheck_);
+    if (closing.empty()) return;
+    // The box takes the front, and with it every key not yet taken by the report
+    // application: a target that stopped answering is given a while to come back (and
+    // take its keys), and the last keys the time a navigation key gets.
+    check.awaitAnswer(kAwaitAnswerSeconds);
+    run::PauseForSpeed(platform_, form_, static_cast<float>(progress::kShortPause));
+    ShowClosingMessage(platform_, closing);
 }
 
 void RunEngine::activateTarget() {

@@ -12,13 +12,9 @@ namespace tamvera::run {
 
 namespace {
 
-// Reads that say nothing for this many first values: the application answers no reads,
-// and the run goes on blind.
-constexpr int kFirstValues = 3;
 // A page may still be drawing: a differing value is read again a few times first.
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
-constexpr float kRereadAfterSilence = 0.3f;
 // A tree behind the page: the focus still on the field just left is looked at again this
 // many times before its navigation key counts as lost.
 constexpr int kLaggingTreeLooks = 4;
@@ -27,6 +23,7 @@ constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
 constexpr int kNoFieldPasses = 2;
 constexpr std::size_t kCellsNamed = 10;
+constexpr float kAwaitLookSeconds = 0.25f;
 
 std::u16string_view navigationKey(EntryKind kind) { return kind == EntryKind::Dapodik ? u"{RIGHT}" : u"{Tab}"; }
 
@@ -48,10 +45,12 @@ VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
     : platform_(platform), form_(form), readBack_(platform) {}
 
 void VerifiedEntry::startWait(float seconds) {
-    reading_ = readBack_.startWait(seconds);
-    // A reader still held by a target that never answered: this run is typed unchecked,
-    // and the teacher is told so.
-    notChecked_ = !reading_ && platform_.readsFields();
+    // Reading never stops for the rest of a run: a read that says nothing costs no time.
+    reading_ = platform_.readsFields();
+    if (reading_)
+        readBack_.startWait(seconds);
+    else
+        Pause(platform_, seconds);
 }
 
 bool VerifiedEntry::usable(const FieldReading& r) {
@@ -67,7 +66,7 @@ float VerifiedEntry::shortPause(int slower) const {
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
-    if (!reading_ || !lostNavigationSeen_) return true;
+    if (!reading_ || !lostNavigationSeen_ || readBack_.silent()) return true;
     if (focusOnNextField(last_ ? last_->field : FieldIdentity{}, kind, false)) return true;
     unconfirm(place, place.value, {});
     return false;
@@ -79,6 +78,13 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // and the run stops at its next key.
     if (ForeignWindowInFront(form_, platform_)) return;
     ++valuesTried_;
+    // A read that says nothing is never asked again, and neither is one from a target that
+    // has answered with no field yet and names no element inside its window (one object
+    // for the whole window): such a run types as a blind run does.
+    if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element))) {
+        noteUnanswered(place);
+        return;
+    }
     if (!usable(r)) r = readAgain(r, place.value);
     if (!usable(r)) {
         // The target answers, but the focus is on no field: a navigation key was lost
@@ -137,11 +143,9 @@ FieldReading VerifiedEntry::awaitFocusLeaving(FieldReading r) {
     return r;
 }
 
-// A read that got no answer may still be under way on a busy machine: the next one waits
-// longer, or the reader would still be taken.
+// Reads again while the target answers: a page may still be drawing.
 FieldReading VerifiedEntry::readAgain(FieldReading r, std::u16string_view value) {
-    for (int i = 0; i < kRereads && !holds(r, value); ++i)
-        r = readBack_.pauseAndRead(r.answered ? kRereadSeconds : kRereadAfterSilence);
+    for (int i = 0; i < kRereads && !holds(r, value) && r.answered; ++i) r = readBack_.pauseAndRead(kRereadSeconds);
     return r;
 }
 
@@ -270,23 +274,24 @@ void VerifiedEntry::unconfirm(CellPlace place, std::u16string_view value, const 
     unconfirmed_.push_back({place.row, place.column, std::u16string(value), usable(r), usable(r) ? r.value : u""});
 }
 
-// A value whose field answered nothing. Among a run's first values that means an
-// application that answers no reads: reading stops, and the run goes on blind.
+// A value whose field answered nothing: named at the end, unless no value of the run
+// answered at all (the application answers no reads, and the teacher is told that).
 void VerifiedEntry::noteUnanswered(CellPlace place) {
-    if (valuesAnswered_ == 0 && valuesTried_ >= kFirstValues) {
-        reading_ = false;
-        notChecked_ = true;
-        return;
-    }
     unconfirm(place, place.value, {});
     last_ = Settled{{place.row, place.column, {}}, std::u16string(place.value), {}, false};
 }
 
+void VerifiedEntry::awaitAnswer(float seconds) {
+    if (!reading_) return;
+    for (float waited = 0; readBack_.silent() && waited < seconds; waited += kAwaitLookSeconds)
+        readBack_.pauseAndRead(kAwaitLookSeconds);
+}
+
 CheckReport VerifiedEntry::report() const {
     CheckReport r;
-    r.notChecked = notChecked_;
-    r.placeUnknown = placeUnknown_ && !notChecked_;
-    if (!notChecked_) r.unconfirmed = unconfirmed_;
+    r.notChecked = reading_ && valuesTried_ > 0 && valuesAnswered_ == 0;
+    r.placeUnknown = placeUnknown_ && !r.notChecked;
+    if (!r.notChecked) r.unconfirmed = unconfirmed_;
     r.reads = readBack_.reads();
     r.readSeconds = readBack_.readSeconds();
     return r;

@@ -58,7 +58,8 @@ public:
     VerifiedEntry(Platform& platform, const form::FormModel& form);
 
     // The start's wait, with the read that readies the target. A system without a
-    // reader types blind and says nothing of it.
+    // reader types blind and says nothing of it; elsewhere every value is read, and a
+    // target whose reads say nothing costs no time for them.
     void startWait(float seconds);
     void setOutlet(KeyOutlet outlet) { outlet_ = std::move(outlet); }
     bool reading() const { return reading_; }
@@ -75,6 +76,10 @@ public:
     // The pause of an empty cell, with a look at the focus at its end: it must have left
     // the field of the value before, or the values after it would go one field early.
     void pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place);
+
+    // Before a box takes the front after the run: a target whose reads stopped answering
+    // may still hold keys in its queue; it is given up to `seconds` to answer again.
+    void awaitAnswer(float seconds);
 
     CheckReport report() const;
 
@@ -108,7 +113,6 @@ private:
     ReadBack readBack_;
     KeyOutlet outlet_;
     bool reading_ = false;
-    bool notChecked_ = false;
     bool placeUnknown_ = false;
     bool lostNavigationSeen_ = false;
     int valuesTried_ = 0;

@@ -237,6 +237,13 @@ std::optional<FieldReading> FakePlatform::fieldReadResult() {
     return r;
 }
 
+void FakePlatform::abandonFieldRead() {
+    if (!readStartedAt_) return;
+    readStartedAt_.reset();
+    ++readsAbandoned;
+    log.push_back("read -");
+}
+
 void FakePlatform::focusMainWindow() {
     ++mainWindowFocusCount;
     log.push_back("focus");

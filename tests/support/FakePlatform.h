@@ -83,6 +83,7 @@ public:
     double readSeconds = 0.005;  // what a read costs on the clock
     bool readHangs = false;      // the target answers nothing: the read is given up
     int readsStarted = 0;
+    int readsAbandoned = 0;
 
     // --- Files ------------------------------------------------------------------
     std::u16string programDir = u"C:\\Tamvera";
@@ -124,6 +125,7 @@ public:
     bool beginFieldRead(double giveUpSeconds) override;
     bool readsFields() const override { return static_cast<bool>(fieldReader); }
     std::optional<FieldReading> fieldReadResult() override;
+    void abandonFieldRead() override;
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
     bool mouseButtonHeld() override { return mouseHeld; }

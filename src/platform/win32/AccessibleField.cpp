@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "platform/win32/GdiHandles.h"
+#include "platform/win32/StandardField.h"
 
 namespace tamvera {
 
@@ -71,22 +72,27 @@ HWND focusedWindow() {
 }
 
 // Follows the focus down from a window's client object to the focused element: the
-// object that holds it and the child it names (CHILDID_SELF for the object itself).
-void followFocus(win32::ComRef<IAccessible>& object, VARIANT& child) {
+// object that holds it and the child it names (CHILDID_SELF for the object itself). True
+// when it went below the window's own object.
+bool followFocus(win32::ComRef<IAccessible>& object, VARIANT& child) {
+    bool below = false;
     for (int depth = 0; depth < kFocusDepth; ++depth) {
         Variant focus;
-        if (object->get_accFocus(focus.put()) != S_OK) return;
+        if (object->get_accFocus(focus.put()) != S_OK) return below;
         const VARIANT& f = focus.get();
         if (f.vt == VT_I4) {
             child.lVal = f.lVal;
-            return;
+            return below || f.lVal != CHILDID_SELF;
         }
-        if (f.vt != VT_DISPATCH || !f.pdispVal) return;
+        if (f.vt != VT_DISPATCH || !f.pdispVal) return below;
         win32::ComRef<IAccessible> next;
-        if (FAILED(f.pdispVal->QueryInterface(kIidAccessible, reinterpret_cast<void**>(next.put()))) || !next) return;
-        if (next.get() == object.get()) return;
+        if (FAILED(f.pdispVal->QueryInterface(kIidAccessible, reinterpret_cast<void**>(next.put()))) || !next)
+            return below;
+        if (next.get() == object.get()) return below;
         object = next;
+        below = true;
     }
+    return below;
 }
 
 }  // namespace
@@ -96,7 +102,11 @@ FieldReading readFocusedField() {
     HWND window = focusedWindow();
     if (!window) return r;
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerMs, &ignored)) return r;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerMs, &ignored)) {
+        r.busy = true;
+        return r;
+    }
+    if (auto standard = readStandardField(window, kAnswerMs)) return *standard;
     win32::ComRef<IAccessible> object;
     if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                           reinterpret_cast<void**>(object.put()))) ||
@@ -104,7 +114,7 @@ FieldReading readFocusedField() {
         return r;
     r.answered = true;
     VARIANT child = self();
-    followFocus(object, child);
+    r.element = followFocus(object, child);
 
     Variant role;
     r.kind = object->get_accRole(child, role.put()) == S_OK && role.get().vt == VT_I4 ? kindOfRole(role.get().lVal)
@@ -127,6 +137,5 @@ FieldReading readFocusedField() {
     r.field.window = reinterpret_cast<std::uintptr_t>(window);
     return r;
 }
-
 
 }  // namespace tamvera

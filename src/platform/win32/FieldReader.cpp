@@ -1,6 +1,9 @@
 #include "platform/win32/FieldReader.h"
 
+#include <objbase.h>
+
 #include <utility>
+#include <vector>
 
 #include "platform/win32/AccessibleField.h"
 
@@ -8,38 +11,16 @@ namespace tamvera {
 
 namespace {
 
+// Threads alive at once: each call still out holds one, so this many targets that never
+// answer stop the reads until one of them does; any other read finds a free thread.
+constexpr std::size_t kThreadsAlive = 4;
+
 double secondsNow() {
     LARGE_INTEGER count, frequency;
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
-
-}  // namespace
-
-// Shared with the reading thread, which may outlive the reader when a target hangs.
-struct FieldReader::State {
-    CRITICAL_SECTION lock;
-    HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    bool threadStarted = false;
-    bool stopping = false;
-    bool busy = false;         // the thread is reading
-    bool outstanding = false;  // a reading is owed to the caller
-    unsigned asked = 0, answered = 0;
-    double startedAt = 0;
-    double giveUpSeconds = 0;
-    FieldReading reading;
-
-    State() { InitializeCriticalSection(&lock); }
-    ~State() {
-        DeleteCriticalSection(&lock);
-        CloseHandle(wake);
-        CloseHandle(done);
-    }
-};
-
-namespace {
 
 class Locked {
 public:
@@ -52,101 +33,145 @@ private:
     CRITICAL_SECTION& cs_;
 };
 
+}  // namespace
+
+// One read, shared by the reader and the thread that makes it: a read given up stays
+// alive with its thread until the call returns.
+struct FieldReader::Read {
+    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);  // taken by the wait it ends
+    double startedAt = secondsNow();
+    double giveUpSeconds = 0;
+    bool finished = false;  // guarded by the pool's lock
+    FieldReading reading;
+
+    ~Read() {
+        if (done) CloseHandle(done);
+    }
+};
+
+namespace {
+
+struct Worker {
+    HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::shared_ptr<FieldReader::Read> job;  // guarded by the pool's lock; empty while idle
+
+    ~Worker() {
+        if (wake) CloseHandle(wake);
+    }
+};
+
+}  // namespace
+
+// The reading threads, shared with them: a thread held by a hung call outlives the reader.
+struct FieldReader::Pool {
+    CRITICAL_SECTION lock;
+    bool stopping = false;
+    std::vector<std::shared_ptr<Worker>> workers;
+
+    Pool() { InitializeCriticalSection(&lock); }
+    ~Pool() { DeleteCriticalSection(&lock); }
+};
+
+namespace {
+
+struct ThreadStart {
+    std::shared_ptr<FieldReader::Pool> pool;
+    std::shared_ptr<Worker> worker;
+};
+
 DWORD WINAPI serve(void* param) {
-    std::unique_ptr<std::shared_ptr<FieldReader::State>> owned(static_cast<std::shared_ptr<FieldReader::State>*>(param));
-    FieldReader::State& s = **owned;
+    const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(param));
+    FieldReader::Pool& pool = *start->pool;
+    Worker& worker = *start->worker;
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     for (;;) {
-        WaitForSingleObject(s.wake, INFINITE);
-        unsigned ask;
+        WaitForSingleObject(worker.wake, INFINITE);
+        std::shared_ptr<FieldReader::Read> job;
         {
-            Locked l(s.lock);
-            if (s.stopping) break;
-            ask = s.asked;
+            Locked l(pool.lock);
+            if (pool.stopping) break;
+            job = worker.job;
         }
+        if (!job) continue;
         FieldReading r = com ? readFocusedField() : FieldReading{};
         {
-            Locked l(s.lock);
-            s.reading = std::move(r);
-            s.answered = ask;
-            s.busy = false;
+            Locked l(pool.lock);
+            job->reading = std::move(r);
+            job->finished = true;
+            worker.job.reset();
         }
-        SetEvent(s.done);
+        SetEvent(job->done);
     }
     if (com) CoUninitialize();
     return 0;
 }
 
-}  // namespace
-
-FieldReader::FieldReader() : state_(std::make_shared<State>()) {}
-
-FieldReader::~FieldReader() { leaveThreadToIt(); }
-
-bool FieldReader::heldByGivenUpRead() const {
-    Locked l(state_->lock);
-    return state_->busy && !state_->outstanding;
+// An idle thread of the pool, or a new one while fewer than the bound are alive; null
+// when every thread is still held by a call. Called with the pool's lock held.
+std::shared_ptr<Worker> freeWorker(const std::shared_ptr<FieldReader::Pool>& pool) {
+    for (const auto& w : pool->workers)
+        if (!w->job) return w;
+    if (pool->workers.size() >= kThreadsAlive) return nullptr;
+    auto worker = std::make_shared<Worker>();
+    if (!worker->wake) return nullptr;
+    auto* start = new ThreadStart{pool, worker};
+    HANDLE thread = CreateThread(nullptr, 0, serve, start, 0, nullptr);
+    if (!thread) {
+        delete start;
+        return nullptr;
+    }
+    CloseHandle(thread);
+    pool->workers.push_back(worker);
+    return worker;
 }
 
-// The thread ends once its read returns, if ever; the state it shares stays alive with it.
-void FieldReader::leaveThreadToIt() {
-    {
-        Locked l(state_->lock);
-        state_->stopping = true;
-    }
-    SetEvent(state_->wake);
+}  // namespace
+
+FieldReader::FieldReader() : pool_(std::make_shared<Pool>()) {}
+
+// Each thread ends once its call returns, if ever; the pool stays alive with it.
+FieldReader::~FieldReader() {
+    Locked l(pool_->lock);
+    pool_->stopping = true;
+    for (const auto& w : pool_->workers) SetEvent(w->wake);
 }
 
 bool FieldReader::begin(double giveUpSeconds) {
-    if (spareThreads_ > 0 && heldByGivenUpRead()) {
-        leaveThreadToIt();
-        state_ = std::make_shared<State>();
-        --spareThreads_;
-    }
-    State& s = *state_;
-    Locked l(s.lock);
-    if (s.busy || s.outstanding || !s.wake || !s.done) return false;
-    if (!s.threadStarted) {
-        auto* param = new std::shared_ptr<State>(state_);
-        HANDLE thread = CreateThread(nullptr, 0, serve, param, 0, nullptr);
-        if (!thread) {
-            delete param;
-            return false;
-        }
-        CloseHandle(thread);
-        s.threadStarted = true;
-    }
-    ++s.asked;
-    s.busy = true;
-    s.outstanding = true;
-    s.startedAt = secondsNow();
-    s.giveUpSeconds = giveUpSeconds;
-    SetEvent(s.wake);
+    if (outstanding_) return false;
+    auto read = std::make_shared<Read>();
+    if (!read->done) return false;
+    read->giveUpSeconds = giveUpSeconds;
+    Locked l(pool_->lock);
+    const std::shared_ptr<Worker> worker = freeWorker(pool_);
+    if (!worker) return false;
+    worker->job = read;
+    outstanding_ = std::move(read);
+    SetEvent(worker->wake);
     return true;
 }
 
 std::optional<FieldReading> FieldReader::result() {
-    State& s = *state_;
-    Locked l(s.lock);
-    if (!s.outstanding) return std::nullopt;
-    const double took = secondsNow() - s.startedAt;
-    if (s.answered == s.asked && !s.busy) {
-        s.outstanding = false;
-        FieldReading r = std::move(s.reading);
-        r.seconds = took;
-        return r;
+    if (!outstanding_) return std::nullopt;
+    const double took = secondsNow() - outstanding_->startedAt;
+    {
+        Locked l(pool_->lock);
+        if (outstanding_->finished) {
+            FieldReading r = std::move(outstanding_->reading);
+            r.seconds = took;
+            outstanding_.reset();
+            return r;
+        }
     }
-    if (took < s.giveUpSeconds) return std::nullopt;
-    // The target does not answer: the read says nothing, and the thread stays busy with it.
-    s.outstanding = false;
+    if (took < outstanding_->giveUpSeconds) return std::nullopt;
+    // The target does not answer: the read says nothing, and its thread stays with the call.
+    outstanding_.reset();
     FieldReading r;
     r.seconds = took;
     return r;
 }
 
-HANDLE FieldReader::outstandingEvent() const {
-    Locked l(state_->lock);
-    return state_->outstanding ? state_->done : nullptr;
-}
+void FieldReader::abandon() { outstanding_.reset(); }
+
+HANDLE FieldReader::outstandingEvent() const { return outstanding_ ? outstanding_->done : nullptr; }
 
 }  // namespace tamvera

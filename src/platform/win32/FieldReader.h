@@ -1,9 +1,9 @@
-// Reads the foreground window's focused field through Microsoft Active Accessibility,
-// the interface screen readers use, on a thread of its own: WM_GETOBJECT is a message to
-// the other program, and a program that hangs must never hang Tamvera. A read that has
-// not answered within its time is given up. A thread still held by such a read is left
-// to it and the next read gets a new thread, a few times in the program's life, so that
-// one hang does not end the reading of every later run.
+// Reads the foreground window's focused field on threads of their own: a read is a call
+// into another program, and a program that hangs must never hang Tamvera, nor end its
+// reading. A read that has not answered within its time is given up; the thread that
+// makes it stays with the call until it returns and then serves reads again. Later reads
+// go to another thread meanwhile, up to a few alive at once: only while that many calls
+// are still out does a read refuse to start, and the first that returns frees its thread.
 #pragma once
 
 #include <windows.h>
@@ -24,18 +24,18 @@ public:
 
     bool begin(double giveUpSeconds);
     std::optional<FieldReading> result();
-    // Signalled when a read ends, so that a wait for window messages also ends then;
-    // nullptr while no read is outstanding.
+    // Gives the outstanding read up at once: its answer, if it ever comes, is dropped.
+    void abandon();
+    // Signalled when the outstanding read ends, so that a wait for window messages also
+    // ends then; nullptr while no read is outstanding.
     HANDLE outstandingEvent() const;
 
-    struct State;
+    struct Read;
+    struct Pool;
 
 private:
-    bool heldByGivenUpRead() const;
-    void leaveThreadToIt();
-
-    std::shared_ptr<State> state_;
-    int spareThreads_ = 3;
+    std::shared_ptr<Pool> pool_;
+    std::shared_ptr<Read> outstanding_;
 };
 
 }  // namespace tamvera

@@ -42,6 +42,7 @@ public:
     bool beginFieldRead(double giveUpSeconds) override { return reader_.begin(giveUpSeconds); }
     bool readsFields() const override { return true; }
     std::optional<FieldReading> fieldReadResult() override { return reader_.result(); }
+    void abandonFieldRead() override { reader_.abandon(); }
     void focusMainWindow() override;
     void setCursorPos(int x, int y) override;
     bool mouseButtonHeld() override;

@@ -75,6 +75,7 @@ struct StandInForm {
         r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
         r.field = {true, 100 * focus, 50, 80, 20, u"", 7};
+        r.element = true;
         return r;
     }
 };
@@ -100,6 +101,12 @@ protected:
             if (fake.log[i].rfind("keys ", 0) == 0)
                 out.emplace_back(fake.log[i].substr(5), std::lround(fake.stamps[i] * 1000));
         return out;
+    }
+    // The moment of the last log line that starts with `prefix`, in whole milliseconds.
+    long momentOf(const std::string& prefix) const {
+        for (std::size_t i = fake.log.size(); i-- > 0;)
+            if (fake.log[i].rfind(prefix, 0) == 0) return std::lround(fake.stamps[i] * 1000);
+        return -1;
     }
     std::vector<std::string> boxesAfterBeeps() const {
         std::vector<std::string> out;
@@ -266,6 +273,107 @@ TEST_F(VerifiedRunTest, HangingTargetIsNeverRetyped) {
     ASSERT_EQ(fake.messages.size(), 2u);
     EXPECT_NE(utf8(fake.messages.back().text).find("Baris 3, kolom 3: seharusnya \"100\", isinya tidak terbaca"),
               std::string::npos);
+}
+
+// Reads that stop answering after the fourth value, one case per form, and a target that
+// never answers: the same keys as a blind run, and the same pauses between them from the
+// value whose read went unanswered on (that one read is waited for: nothing else is).
+// The values not confirmed are named.
+TEST_F(VerifiedRunTest, ReadsThatStopLeaveABlindRun) {
+    using Engine = run::RunEngine;
+    struct Case {
+        void (Engine::*target)();
+        void (Engine::*mode)();
+        int answeredValues;  // -1: not even the start's read is answered
+        int longerPauses;
+    };
+    for (const Case c : {Case{&Engine::Btn_Tamvera_Click, &Engine::Btn_EntriIsian_Click, 4, 1},
+                         Case{&Engine::Btn_Dapodik_Click, &Engine::Btn_EntriIsian_Click, 4, 1},
+                         Case{&Engine::Btn_Tamvera_Click, &Engine::Btn_EntriPilihan_Click, 4, 1},
+                         Case{&Engine::Btn_ERapor_Click, &Engine::Btn_EntriIsian_Click, -1, 0}}) {
+        (engine.*c.target)();
+        (engine.*c.mode)();
+        fake.fieldReader = nullptr;
+        fake.afterSend = nullptr;
+        fake.readHangs = false;
+        fake.log.clear();
+        fake.stamps.clear();
+        start(kClass);
+        const auto blind = keyTimeline();
+
+        // The field holds what was typed last (every value of the class is typed as one
+        // key string, in both modes), each value in a field of its own.
+        int values = 0;
+        std::string last;
+        fake.readHangs = c.answeredValues < 0;
+        fake.afterSend = [&] {
+            const std::string k = fake.log.back().substr(5);
+            if (k[0] != '{') {
+                ++values;
+                last = k;
+            }
+            fake.readHangs = c.answeredValues < 0 || values > c.answeredValues;
+        };
+        fake.fieldReader = [&] {
+            return FieldReading{true, FieldKind::Text, true, utf16(last), {true, 100 * values, 0, 80, 20, u"", 7},
+                                0, true};
+        };
+        fake.log.clear();
+        fake.stamps.clear();
+        fake.messages.clear();
+        start(kClass);
+        const auto checked = keyTimeline();
+        ASSERT_EQ(checked.size(), blind.size());
+        int longer = 0;
+        for (std::size_t i = 0; i < blind.size(); ++i) {
+            EXPECT_EQ(checked[i].first, blind[i].first) << i;
+            if (i == 0) continue;
+            const long gap = checked[i].second - checked[i - 1].second;
+            const long blindGap = blind[i].second - blind[i - 1].second;
+            // Within a millisecond: the single-precision clock rounds a later moment of the
+            // day differently.
+            if (gap > blindGap + 1) ++longer;
+            EXPECT_GE(gap + 1, blindGap) << i;
+        }
+        EXPECT_EQ(longer, c.longerPauses);
+        // The box takes the front only after the target had a while to take its keys.
+        EXPECT_GE(momentOf("box ") - checked.back().second, 10000);
+        ASSERT_FALSE(fake.messages.empty());
+        const std::string closing = utf8(fake.messages.back().text);
+        if (c.answeredValues < 0) {
+            EXPECT_EQ(closing.find("Nilai tidak dapat diperiksa"), 0u);
+        } else {
+            EXPECT_NE(closing.find("Baris 2, kolom 2: seharusnya \"B+\", isinya tidak terbaca"), std::string::npos);
+            std::size_t named = 0;
+            for (auto at = closing.find("tidak terbaca"); at != std::string::npos; at = closing.find("tidak terbaca", at + 1))
+                ++named;
+            EXPECT_EQ(named, 5u);
+        }
+    }
+    fake.fieldReader = nullptr;
+    fake.afterSend = nullptr;
+}
+
+// A target that hung and comes back 3 s after the last key: the closing message waits
+// for it (its queued keys would go to the box otherwise), then gives the keys a moment.
+TEST_F(VerifiedRunTest, ClosingMessageWaitsForAHungTargetToComeBack) {
+    engine.Btn_EntriIsian_Click();
+    connect();
+    double lastKey = 0;
+    fake.afterSend = [&] {
+        target.now = fake.clock;
+        target.key(fake.log.back().substr(5));
+        fake.readHangs = target.focus >= 4;
+        lastKey = fake.clock;
+    };
+    fake.onProcessMessages = [&] {
+        if (fake.readHangs && target.focus >= 9 && fake.clock > lastKey + 3) fake.readHangs = false;
+    };
+    start(kClass);
+    const long wait = momentOf("box ") - std::lround(lastKey * 1000);
+    EXPECT_GE(wait, 3100);
+    EXPECT_LE(wait, 3500);
+    fake.onProcessMessages = nullptr;
 }
 
 // A run stopped with the apology names nothing more: it is to be checked and run again.
