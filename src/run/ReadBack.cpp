@@ -17,7 +17,12 @@ constexpr double kGiveUpSeconds = 0.5;
 constexpr double kStartGiveUpSeconds = 4.0;
 // Beyond the platform's own give-up time, a last guard against waiting for ever.
 constexpr double kCollectMargin = 0.5;
+// Reads in a row without an answer in time before the target counts as silent: one slow
+// read on a loaded machine is asked again, two mean it stopped answering.
+constexpr int kSilentAfter = 2;
 }  // namespace
+
+bool ReadBack::silent() const { return unanswered_ >= kSilentAfter; }
 
 void ReadBack::startWait(float seconds) {
     const bool started = platform_.beginFieldRead(kStartGiveUpSeconds);
@@ -25,21 +30,37 @@ void ReadBack::startWait(float seconds) {
     // The answer only readies the target; how long it took is no guide to later reads.
     // Waited for (past the wait only when the target is that slow), so that the first
     // value's read finds the reader free.
-    silent_ = !started || !collect(kStartGiveUpSeconds - seconds, kStartGiveUpSeconds);
+    const bool answered = started && collect(kStartGiveUpSeconds - seconds, kStartGiveUpSeconds);
+    // A target that does not answer its start's read in four seconds is silent at once.
+    unanswered_ = answered ? 0 : kSilentAfter;
 }
 
 FieldReading ReadBack::pauseAndRead(float seconds) {
     bool started = false;
     PauseWithLead(platform_, seconds, lead(seconds), [&] { started = platform_.beginFieldRead(kGiveUpSeconds); });
+    // The read just missed may still be out: the one read that asks again waits for it.
+    if (!started && missed() && !silent()) started = beginWithin(kGiveUpSeconds);
+    // No thread free to read: a late call is still out.
     if (!started) {
-        silent_ = true;
+        unanswered_ = kSilentAfter;
         return {};
     }
-    const std::optional<FieldReading> r = silent_ ? takeIfIn() : collect(kGiveUpSeconds, kGiveUpSeconds);
-    silent_ = !r;
+    const std::optional<FieldReading> r = silent() ? takeIfIn() : collect(kGiveUpSeconds, kGiveUpSeconds);
+    unanswered_ = r ? 0 : unanswered_ + 1;
     const FieldReading reading = r.value_or(FieldReading{});
     note(reading);
     return reading;
+}
+
+bool ReadBack::beginWithin(double seconds) {
+    const float start = platform_.secondsSinceMidnight();
+    for (;;) {
+        if (platform_.beginFieldRead(kGiveUpSeconds)) return true;
+        const float now = platform_.secondsSinceMidnight();
+        if ((now >= start ? now - start : now + 86400.0 - start) > seconds) return false;
+        platform_.processMessages();
+        platform_.waitForMessages(1);
+    }
 }
 
 void ReadBack::note(const FieldReading& r) {
@@ -52,8 +73,9 @@ void ReadBack::note(const FieldReading& r) {
 }
 
 float ReadBack::lead(float pauseSeconds) const {
-    // A silent target's cost is unknown: its read gets all the time the keys before allow.
-    if (silent_) return pauseSeconds / 2.0f;
+    // A silent target's cost is unknown: its read starts with the pause, so that one that
+    // answers at all ends the silence (a value read before it landed is read again).
+    if (silent()) return pauseSeconds;
     double cost = kFirstGuess;
     if (!recentCosts_.empty()) cost = *std::max_element(recentCosts_.begin(), recentCosts_.end());
     return static_cast<float>(std::min(cost + kMargin, pauseSeconds / 2.0));

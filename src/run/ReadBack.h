@@ -23,9 +23,11 @@ public:
     // answer is waited for a little past the pause; once a read went unanswered, none is:
     // the pause ends on time and a read not in by then says nothing.
     FieldReading pauseAndRead(float seconds);
-    // The last read got no answer in time (or could not start): the run waits for no
+    // The last reads got no answer in time (or none could start): the run waits for no
     // answer and asks nothing again until a read answers within its pause.
-    bool silent() const { return silent_; }
+    bool silent() const;
+    // The last read got no answer in time.
+    bool missed() const { return unanswered_ > 0; }
 
     int reads() const { return reads_; }
     double readSeconds() const { return readSeconds_; }
@@ -42,10 +44,12 @@ private:
     std::optional<FieldReading> takeIfIn();
     static std::optional<FieldReading> inTime(const FieldReading& r, double giveUpSeconds);
     void note(const FieldReading& r);
+    // Starts a read as soon as the reader is free, within `seconds`.
+    bool beginWithin(double seconds);
 
     Platform& platform_;
     std::deque<double> recentCosts_;
-    bool silent_ = false;
+    int unanswered_ = 0;  // reads in a row without an answer in time
     int reads_ = 0;
     double readSeconds_ = 0;
 };

@@ -78,9 +78,11 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // and the run stops at its next key.
     if (ForeignWindowInFront(form_, platform_)) return;
     ++valuesTried_;
-    // A read that says nothing is never asked again, and neither is one from a target that
+    // A read without an answer in time is asked once again (a loaded machine), and never
+    // once the target counts as silent; one that says nothing, or comes from a target that
     // has answered with no field yet and names no element inside its window (one object
-    // for the whole window): such a run types as a blind run does.
+    // for the whole window), is not asked again either: such runs type as a blind run does.
+    if (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadSeconds);
     if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element))) {
         noteUnanswered(place);
         return;

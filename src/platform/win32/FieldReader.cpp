@@ -11,8 +11,11 @@ namespace tamvera {
 
 namespace {
 
-// Threads alive at once: each call still out holds one, so this many targets that never
-// answer stop the reads until one of them does; any other read finds a free thread.
+// Reads go out one at a time: two calls into one program at once (a late one still out
+// beside the next) are what the accessibility interface is least proven at. Only a call
+// held this long counts as hung and lets the next read go to another thread, up to a few
+// threads alive at once; each returns to serve reads when its call comes back.
+constexpr double kHungSeconds = 5.0;
 constexpr std::size_t kThreadsAlive = 4;
 
 double secondsNow() {
@@ -106,11 +109,18 @@ DWORD WINAPI serve(void* param) {
     return 0;
 }
 
-// An idle thread of the pool, or a new one while fewer than the bound are alive; null
-// when every thread is still held by a call. Called with the pool's lock held.
+// An idle thread of the pool when no call is out; a new one when every call out has
+// been held past kHungSeconds and fewer than the bound are alive; otherwise null. Called
+// with the pool's lock held.
 std::shared_ptr<Worker> freeWorker(const std::shared_ptr<FieldReader::Pool>& pool) {
-    for (const auto& w : pool->workers)
-        if (!w->job) return w;
+    std::shared_ptr<Worker> idle;
+    for (const auto& w : pool->workers) {
+        if (!w->job)
+            idle = w;
+        else if (secondsNow() - w->job->startedAt < kHungSeconds)
+            return nullptr;  // a call still out, not yet hung: the next read waits for it
+    }
+    if (idle) return idle;
     if (pool->workers.size() >= kThreadsAlive) return nullptr;
     auto worker = std::make_shared<Worker>();
     if (!worker->wake) return nullptr;

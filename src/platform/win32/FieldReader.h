@@ -1,9 +1,10 @@
-// Reads the foreground window's focused field on threads of their own: a read is a call
+// Reads the foreground window's focused field on a thread of its own: a read is a call
 // into another program, and a program that hangs must never hang Tamvera, nor end its
 // reading. A read that has not answered within its time is given up; the thread that
-// makes it stays with the call until it returns and then serves reads again. Later reads
-// go to another thread meanwhile, up to a few alive at once: only while that many calls
-// are still out does a read refuse to start, and the first that returns frees its thread.
+// makes it stays with the call until it returns and then serves reads again. Reads go
+// out one at a time, so a read refuses to start while a late call is still out; a call
+// held for seconds counts as hung, and the next read then gets another thread, up to a
+// few alive at once. Whichever call comes back frees its thread.
 #pragma once
 
 #include <windows.h>

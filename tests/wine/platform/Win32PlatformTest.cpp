@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <tuple>
+#include <utility>
+
 #include "platform/win32/Win32Platform.h"
 
 using namespace tamvera;
@@ -129,4 +133,117 @@ TEST(Win32Platform, ClockIsSecondsSinceMidnightAndWaitingAdvancesIt) {
     EXPECT_GE(a, 0.0f);
     EXPECT_LT(a, 86400.0f);
     EXPECT_NE(b, a) << "the clock never moved";
+}
+
+namespace {
+
+// Waits for the outstanding read's reading, handling messages meanwhile (the fields read
+// here belong to this thread).
+std::optional<FieldReading> awaitReading(Win32Platform& p) {
+    for (int i = 0; i < 3000; ++i) {
+        p.processMessages();
+        if (auto r = p.fieldReadResult()) return r;
+        Sleep(1);
+    }
+    return std::nullopt;
+}
+
+// A window on a thread of its own whose first screen-reader request is answered only
+// after `hangMs`: the call that asks is held that long.
+class HangingWindow {
+public:
+    explicit HangingWindow(DWORD hangMs) : hangMs_(hangMs) {
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
+        WaitForSingleObject(ready_, 5000);
+    }
+    ~HangingWindow() {
+        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        WaitForSingleObject(thread_, 10000);
+        CloseHandle(thread_);
+        CloseHandle(ready_);
+    }
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static DWORD WINAPI run(void* param) {
+        auto* self = static_cast<HangingWindow*>(param);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TamveraHangingWindow";
+        RegisterClassW(&wc);
+        self->hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"Macet", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 100,
+                                      nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(self->hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetEvent(self->ready_);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        return 0;
+    }
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<HangingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (message == WM_GETOBJECT && self && self->hangMs_) Sleep(std::exchange(self->hangMs_, 0));
+        if (message == WM_CLOSE) DestroyWindow(hwnd);
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcW(hwnd, message, wp, lp);
+    }
+    DWORD hangMs_;
+    HANDLE ready_ = nullptr, thread_ = nullptr;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace
+
+// Standard fields are read with window messages: an EDIT's text, a drop-down list's
+// chosen item.
+TEST(Win32Platform, ReadsStandardFieldsWithoutAccessibilityObjects) {
+    Win32Platform p;
+    TestWindow window(L"Uji Baca");
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"85", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
+                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 100, 10, 80, 200,
+                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const wchar_t* item : {L"100", L"99", L"98"}) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessageW(list, CB_SETCURSEL, 1, 0);
+    SetForegroundWindow(window.hwnd());
+    pump(p, 100);
+    for (const auto& [field, kind, value] :
+         {std::tuple{edit, FieldKind::Text, u"85"}, std::tuple{list, FieldKind::List, u"99"}}) {
+        SetFocus(field);
+        ASSERT_TRUE(p.beginFieldRead(2.0));
+        const auto r = awaitReading(p);
+        ASSERT_TRUE(r);
+        EXPECT_TRUE(r->answered);
+        EXPECT_EQ(r->kind, kind);
+        EXPECT_EQ(r->value, value);
+        EXPECT_EQ(r->field.window, reinterpret_cast<std::uintptr_t>(field));
+    }
+}
+
+// A call held by a target that does not answer keeps its thread: the next read waits for
+// it (no two calls out at once) until it counts as hung, then gets another thread.
+TEST(Win32Platform, AHeldReadNeverEndsReading) {
+    Win32Platform p;
+    HangingWindow target(6500);
+    SetForegroundWindow(target.hwnd());
+    pump(p, 100);
+    const DWORD asked = GetTickCount();
+    ASSERT_TRUE(p.beginFieldRead(0.1));
+    const auto first = awaitReading(p);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->answered);  // given up
+    EXPECT_FALSE(p.beginFieldRead(0.1));
+
+    TestWindow window(L"Uji Baca");
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"77", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
+                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(window.hwnd());
+    SetFocus(edit);
+    while (GetTickCount() - asked < 5200) pump(p, 50);
+    ASSERT_TRUE(p.beginFieldRead(2.0));
+    const auto later = awaitReading(p);
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(later->answered);
+    EXPECT_EQ(later->value, u"77");
 }

@@ -9,7 +9,12 @@
 //   window_probe enabled NAME      1 or 0
 //   window_probe focus             the name of the child window that has the focus
 //   window_probe dialog            the text of an open message box titled "Tamvera"
+//   window_probe resources         what Tamvera's process holds: handles, GDI and USER
+//                                  objects, private bytes, working set, threads
+#define PSAPI_VERSION 2
 #include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -104,6 +109,90 @@ int usage() {
     return 2;
 }
 
+int threadsOf(DWORD process) {
+    int n = 0;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        n += entry.th32OwnerProcessID == process;
+    CloseHandle(snapshot);
+    return n;
+}
+
+// Handles the process holds, from the system's handle list (GetProcessHandleCount of
+// another process answers 0 under Wine).
+long handlesOf(DWORD process) {
+    using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    const auto query =
+        reinterpret_cast<Query>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return -1;
+    struct Entry {
+        ULONG owner;
+        BYTE type, flags;
+        USHORT handle;
+        void* object;
+        ACCESS_MASK access;
+    };
+    std::string buffer(1 << 16, '\0');
+    ULONG needed = 0;
+    LONG status;
+    while ((status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+           static_cast<LONG>(0xC0000004))  // STATUS_INFO_LENGTH_MISMATCH
+        buffer.resize(buffer.size() * 2);
+    if (status < 0) return -1;
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
+    long n = 0;
+    for (ULONG i = 0; i < count; ++i) n += entries[i].owner == process;
+    return n;
+}
+
+// Windows (USER objects) the process owns: its top-level windows and their children.
+BOOL CALLBACK countChild(HWND, LPARAM counter) {
+    ++*reinterpret_cast<long*>(counter);
+    return TRUE;
+}
+struct WindowCount {
+    DWORD process;
+    long n;
+};
+BOOL CALLBACK countWindow(HWND window, LPARAM param) {
+    auto& count = *reinterpret_cast<WindowCount*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != count.process) return TRUE;
+    ++count.n;
+    EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&count.n));
+    return TRUE;
+}
+long windowsOf(DWORD process) {
+    WindowCount count{process, 0};
+    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+int printResources(HWND form) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(form, &id);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    if (!process) return 1;
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    std::printf("handles %lu\nsystemhandles %ld\ngdi %lu\nuser %lu\nwindows %ld\nprivate %lu\nworkingset %lu\n"
+                "threads %d\n",
+                handles, handlesOf(id), GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS), windowsOf(id),
+                static_cast<unsigned long>(memory.PrivateUsage), static_cast<unsigned long>(memory.WorkingSetSize),
+                threadsOf(id));
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,6 +229,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", info.hwndFocus == form ? "Form1" : nameOf(info.hwndFocus).c_str());
         return 0;
     }
+    if (command == "resources") return printResources(form);
     if (command == "dialog") {
         DialogSearch search;
         GetWindowThreadProcessId(form, &search.process);
