@@ -11,6 +11,7 @@ packages=(
     procps
     chromium firefox-esr python3-xlib openbox
     python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-daemon dbus-bin
+    python3 pandoc poppler-utils
 )
 
 # The 32-bit release runs under Wine's 32-bit loader, where the kernel runs 32-bit

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "TamveraVersion.h"
 #include "controls/ucBtnFacebook.h"
 #include "form/FormModel.h"
 #include "platform/Platform.h"
@@ -18,10 +19,11 @@
 namespace tamvera::window {
 
 // What "Informasi" shows: the name and version, the use in three lines, and where the
-// guide is. A box and not a web address: an address leads wherever its holder decides,
-// and the guide travels with the program.
+// guide is: the release's folder holds it beside Tamvera.exe, to read in a browser and to
+// print (scripts/make-release.sh). A box and not a web address: an address leads wherever
+// its holder decides, and the guide travels with the program.
 inline constexpr std::u16string_view kAboutText =
-    u"Tamvera versi 7.0 - pengisi nilai rapor otomatis\r\n"
+    u"Tamvera versi " TAMVERA_VERSION_SHORT " - pengisi nilai rapor otomatis\r\n"
     u"\r\n"
     u"1. Buka aplikasi rapor dan letakkan kursor tepat sebelum isian nilai pertama.\r\n"
     u"2. Salin nilai dari lembar kerja (tanpa nama dan judul), klik kotak putih di kiri "
@@ -29,8 +31,8 @@ inline constexpr std::u16string_view kAboutText =
     u"3. Pilih Jenis Rapor, Entri Nilai dan Kecepatan, tekan Mulai lalu OK, dan jangan "
     u"sentuh mouse/keyboard sampai terdengar dua bunyi bip.\r\n"
     u"\r\n"
-    u"Panduan lengkap: berkas PANDUAN.md yang disertakan bersama Tamvera.exe (di folder "
-    u"yang sama).";
+    u"Panduan lengkap: berkas PANDUAN.html (dibuka dengan browser) dan PANDUAN.pdf (untuk "
+    u"dicetak) di folder yang sama dengan Tamvera.exe.";
 // The author credit behind the footer ("Dibuat oleh Tim Tamvera").
 inline constexpr std::u16string_view kCreditText =
     u"Tamvera dibuat oleh Tim Tamvera.\r\n"

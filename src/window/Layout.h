@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "TamveraVersion.h"
 #include "controls/ButtonPaint.h"
 #include "form/FormModel.h"
 
@@ -142,7 +143,7 @@ inline constexpr std::array<ControlEntry, 30> kControls{{
     {"Label_Title1", Kind::Label, Container::Picture1, {120, 80, 975, 255}, 2,
      kSegoeUi9, kWhiteText, kTitlePart1},
     {"Label_Ver", Kind::Label, Container::Picture1, {120, 8070, 1095, 255}, 1,
-     kVerdana825Italic, kGreyText, u"Ver 7.0"},
+     kVerdana825Italic, kGreyText, u"Ver " TAMVERA_VERSION_SHORT},
     {"Line3", Kind::Line, Container::Picture1, {5280, 8310, -360, 8310}, -1, {}, kLineColour},
     {"Line2", Kind::Line, Container::Picture1, {4820, 1425, 4820, 8520}, -1, {}, kLineColour},
     {"Line1", Kind::Line, Container::Picture1, {0, 1425, 0, 8520}, -1, {}, kLineColour},

@@ -174,7 +174,8 @@ TEST_F(ChromeTest, InformasiShowsTheInformationBoxAndOpensNothing) {
     // The version the footer shows ("Ver 7.0"), and where the guide is.
     const std::string footer = utf8(findControl("Label_Ver")->text);
     EXPECT_NE(text.find("Tamvera versi " + footer.substr(footer.find(' ') + 1)), std::string::npos) << footer;
-    EXPECT_NE(text.find("PANDUAN.md"), std::string::npos);
+    EXPECT_NE(text.find("PANDUAN.html"), std::string::npos);
+    EXPECT_NE(text.find("PANDUAN.pdf"), std::string::npos);
     EXPECT_EQ(text.find("http"), std::string::npos);
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release Tamvera.exe as shipped: a 32-bit GUI program for Windows 7 SP1 and later
-# whose resources hold the icon, the manifest (resource 1 of type 24), the version 7.0,
-# the artwork and the skin, and whose imports are the reviewed list IMPORTS.
-#   check-exe.sh OBJDUMP WINDRES TAMVERA.EXE IMPORTS
+# whose resources hold the icon, the manifest (resource 1 of type 24), the project's
+# VERSION (7.0.0.0), the artwork and the skin, and whose imports are the reviewed list
+# IMPORTS.
+#   check-exe.sh OBJDUMP WINDRES TAMVERA.EXE IMPORTS VERSION
 set -euo pipefail
-objdump=$1 windres=$2 exe=$3 imports=$4
+objdump=$1 windres=$2 exe=$3 imports=$4 version=$5
 status=0
 check() {
     if grep -Eq -- "$2" <<<"$3"; then echo "ok: $1"; else echo "FAIL: $1"; status=1; fi
@@ -36,8 +37,11 @@ expect_os="35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a
 if [ "$supported" == "$expect_os" ]; then echo "ok: manifest supports Windows 7 to 11"; else echo "FAIL: manifest supportedOS: $supported"; status=1; fi
 # Scaled by the system on high-DPI screens (the artwork is a fixed bitmap).
 if grep -q '<dpiAware\|<dpiAwareness' <<<"$manifest"; then echo "FAIL: the manifest declares DPI awareness"; status=1; else echo "ok: no DPI awareness declared"; fi
-check "file version 7.0.0.0" "FILEVERSION 7, 0, 0, 0" "$resources"
-check "product version 7.0.0.0" "PRODUCTVERSION 7, 0, 0, 0" "$resources"
+commas=${version//./, }
+check "file version $version" "FILEVERSION $commas\$" "$resources"
+check "product version $version" "PRODUCTVERSION $commas\$" "$resources"
+check "version strings $version" "VALUE \"ProductVersion\", \"${version//./\\.}\"" "$resources"
+check "manifest version $version" "version=\"\"${version//./\\.}\"\"" "$manifest"
 check "Indonesian strings" 'BLOCK "042104B0"' "$resources"
 check "English strings" 'BLOCK "040904B0"' "$resources"
 check "product name" 'VALUE "ProductName", "Tamvera"' "$resources"

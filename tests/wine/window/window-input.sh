@@ -147,7 +147,7 @@ Tamvera versi 7.0 - pengisi nilai rapor otomatis
 2. Salin nilai dari lembar kerja (tanpa nama dan judul), klik kotak putih di kiri bawah, lalu tempel dengan Ctrl+V.
 3. Pilih Jenis Rapor, Entri Nilai dan Kecepatan, tekan Mulai lalu OK, dan jangan sentuh mouse/keyboard sampai terdengar dua bunyi bip.
 
-Panduan lengkap: berkas PANDUAN.md yang disertakan bersama Tamvera.exe (di folder yang sama)."
+Panduan lengkap: berkas PANDUAN.html (dibuka dengan browser) dan PANDUAN.pdf (untuk dicetak) di folder yang sama dengan Tamvera.exe."
     xdotool key Return
     poll 20 dialog_closed && pass "information box closed with ENTER" || fail "information box still open"
 else
