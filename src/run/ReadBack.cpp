@@ -20,6 +20,8 @@ constexpr double kCollectMargin = 0.5;
 // Reads in a row without an answer in time before the target counts as silent: one slow
 // read on a loaded machine is asked again, two mean it stopped answering.
 constexpr int kSilentAfter = 2;
+// How long the read that asks again waits for the late call to come back first.
+constexpr double kLateCallSeconds = 2.0;
 }  // namespace
 
 bool ReadBack::silent() const { return unanswered_ >= kSilentAfter; }
@@ -39,7 +41,7 @@ FieldReading ReadBack::pauseAndRead(float seconds) {
     bool started = false;
     PauseWithLead(platform_, seconds, lead(seconds), [&] { started = platform_.beginFieldRead(kGiveUpSeconds); });
     // The read just missed may still be out: the one read that asks again waits for it.
-    if (!started && missed() && !silent()) started = beginWithin(kGiveUpSeconds);
+    if (!started && missed() && !silent()) started = beginWithin(kLateCallSeconds);
     // No thread free to read: a late call is still out.
     if (!started) {
         unanswered_ = kSilentAfter;
