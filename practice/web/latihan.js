@@ -6,8 +6,8 @@
 // Query parameters: baris, kolom, mode (isian | pilihan, RAPOR Online only), tunda (ms the
 // page stays busy after each stored value; keys typed meanwhile are lost, as on a slow
 // school server), enter=buka (ENTER on a choice list does what the browser does with it:
-// Chromium opens the list) and lapor (an address that receives the page's state as JSON after every
-// change; the test server's /lapor).
+// Chromium opens the list) and lapor (an address that receives the page's state as JSON
+// after every change; the test server's /lapor).
 'use strict';
 
 (function () {
