@@ -81,6 +81,17 @@ void ChoiceList::selectPrevious() {
     if (selected_ && *selected_ > 0) --*selected_;
 }
 
+void ChoiceList::selectFirst() { selectAt(0); }
+
+void ChoiceList::selectLast() { selectAt(entries_.size() - 1); }
+
+void ChoiceList::selectAt(std::size_t at) {
+    if (entries_.empty()) return;
+    selected_ = at;
+    typed_.clear();
+    lastTyped_.reset();
+}
+
 std::u16string ChoiceList::selectedText() const { return selected_ ? entries_[*selected_] : std::u16string(); }
 
 }  // namespace tamvera::practice

@@ -27,6 +27,9 @@ public:
     void type(char16_t ch, Millis now);
     void selectNext();
     void selectPrevious();
+    // HOME and END: the first or last entry; a search in progress ends.
+    void selectFirst();
+    void selectLast();
 
     const std::vector<std::u16string>& entries() const { return entries_; }
     std::optional<std::size_t> selected() const { return selected_; }
@@ -35,6 +38,7 @@ public:
 
 private:
     void cycleFrom(char16_t ch);
+    void selectAt(std::size_t at);
     void searchPrefix();
 
     std::vector<std::u16string> entries_;

@@ -197,6 +197,10 @@ void PracticeForm::pressChoice(Key key, bool shift, Millis now) {
             list_.selectNext();
         } else if (key == Key::Up) {
             list_.selectPrevious();
+        } else if (key == Key::Home) {
+            list_.selectFirst();
+        } else if (key == Key::End) {
+            list_.selectLast();
         }
         break;
     }

@@ -5,8 +5,9 @@
 //
 // Query parameters: baris, kolom, mode (isian | pilihan, RAPOR Online only), tunda (ms the
 // page stays busy after each stored value; keys typed meanwhile are lost, as on a slow
-// school server) and lapor (an address that receives the page's state as JSON after every
-// change; the test server's /lapor).
+// school server), enter=buka (ENTER on a choice list does what the browser does with it:
+// Chromium opens the list) and lapor (an address that receives the page's state as JSON
+// after every change; the test server's /lapor).
 'use strict';
 
 (function () {
@@ -25,8 +26,13 @@
       tunda: wholeNumber(query, 'tunda', 0, 0, 60000, problems),
       mode: HALAMAN === 'rapor-online' ? 'pilihan' : 'isian',
       tolak: refusedField(query, problems),
+      enterBuka: false,
       lapor: '',
     };
+    if (query.has('enter')) {
+      if (query.get('enter') === 'buka') options.enterBuka = true;
+      else problems.push(`Nilai enter "${query.get('enter')}" tidak dikenal (buka); ENTER tidak membuka daftar.`);
+    }
     if (query.has('mode')) {
       const mode = query.get('mode');
       if (mode !== 'isian' && mode !== 'pilihan') {
@@ -283,17 +289,20 @@
     });
     list.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ENTER membuka daftar, ketik angka untuk memilih, ENTER untuk memakai.`));
     list.addEventListener('keydown', (event) => {
-      if (event.key.length === 1) {
-        typedOnClosedList = true;
-      } else if (event.key === 'Enter') {
+      if (event.key === 'Enter') {
         // The list stays closed, as in Firefox and in Chrome on Windows: Chromium on
         // Linux would open it here, a moment later, and on a busy computer the first
         // type-ahead keys then fall on the closed list and the rest into the open one.
-        event.preventDefault();
+        // With enter=buka it opens, and the keys that follow go to the open list.
+        if (!options.enterBuka) event.preventDefault();
         if (list.value !== '') store();
       } else if (event.key === 'Escape') {
         list.value = before;
         changed(r, c, list.value);
+      } else if (event.key !== 'Tab' && event.key !== 'Shift') {
+        // Type-ahead, HOME, END and the arrows move the choice on the closed list; ENTER
+        // stores it.
+        typedOnClosedList = true;
       }
     });
     list.addEventListener('input', () => changed(r, c, list.value));

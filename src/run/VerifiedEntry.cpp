@@ -185,7 +185,7 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
             outlet_.keys(u"{Tab}");
             Pause(platform_, pause);
         }
-        // The list dropped again, where the choice keys start.
+        // The list dropped again; the choice keys start from its end.
         outlet_.keys(u"{enter}");
         Pause(platform_, pause);
         choiceKeys(value);
@@ -197,7 +197,12 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
     return readBack_.pauseAndRead(pause);
 }
 
+// A list opened again holds the choice typed before, and a repeated key cycles on from
+// there ("2" eight times lands on 22 only from the top). From the list's last entry the
+// first key wraps round to the top, as in a list just opened, with or without an empty
+// entry at the top: the same keys land the same choice wherever the list stood.
 void VerifiedEntry::choiceKeys(std::u16string_view value) {
+    outlet_.keys(u"{END}");
     for (const ChoiceKey& key : TulisNilaiPilihan(value)) {
         if (key.literal)
             outlet_.literal(key.text);

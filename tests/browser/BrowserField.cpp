@@ -29,6 +29,16 @@ HRESULT answerText(const std::wstring& text, BSTR* out) {
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+long roleOf(FocusedField::Kind kind) {
+    switch (kind) {
+    case FocusedField::Kind::Text: return ROLE_SYSTEM_TEXT;
+    case FocusedField::Kind::List: return ROLE_SYSTEM_COMBOBOX;
+    case FocusedField::Kind::Menu: return ROLE_SYSTEM_LIST;
+    case FocusedField::Kind::Item: return ROLE_SYSTEM_LISTITEM;
+    default: return ROLE_SYSTEM_CLIENT;
+    }
+}
+
 void answerLong(VARIANT* out, long value) {
     VariantInit(out);
     out->vt = VT_I4;
@@ -49,27 +59,38 @@ private:
     SOCKET s_;
 };
 
+FocusedField::Kind kindNamed(const std::string& kind) {
+    using Kind = FocusedField::Kind;
+    return kind == "text"    ? Kind::Text
+           : kind == "list"  ? Kind::List
+           : kind == "menu"  ? Kind::Menu
+           : kind == "item"  ? Kind::Item
+           : kind == "other" ? Kind::Other
+                             : Kind::None;
+}
+
 }  // namespace
 
-FocusedField ParseFocusedField(const std::string& line) {
+FocusedChain ParseFocusedChain(const std::string& line) {
+    constexpr size_t kFields = 7;
     std::vector<std::string> parts;
     std::string part;
     std::istringstream in(line);
     while (std::getline(in, part, '\t')) parts.push_back(part);
     if (!line.empty() && line.back() == '\t') parts.emplace_back();
-    FocusedField f;
-    if (parts.size() < 7) return f;
-    const std::string& kind = parts[0];
-    f.kind = kind == "text"    ? FocusedField::Kind::Text
-             : kind == "list"  ? FocusedField::Kind::List
-             : kind == "other" ? FocusedField::Kind::Other
-                               : FocusedField::Kind::None;
-    if (f.kind == FocusedField::Kind::None) return f;
-    const long x = std::atol(parts[1].c_str()), y = std::atol(parts[2].c_str());
-    f.screen = RECT{x, y, x + std::atol(parts[3].c_str()), y + std::atol(parts[4].c_str())};
-    f.name = fromUtf8(parts[5]);
-    f.value = fromUtf8(parts[6]);
-    return f;
+    FocusedChain chain;
+    for (size_t at = 0; at + kFields <= parts.size(); at += kFields) {
+        FocusedField f;
+        f.kind = kindNamed(parts[at]);
+        if (f.kind == FocusedField::Kind::None) break;
+        const long x = std::atol(parts[at + 1].c_str()), y = std::atol(parts[at + 2].c_str());
+        f.screen = RECT{x, y, x + std::atol(parts[at + 3].c_str()), y + std::atol(parts[at + 4].c_str())};
+        f.name = fromUtf8(parts[at + 5]);
+        f.value = fromUtf8(parts[at + 6]);
+        chain.push_back(std::move(f));
+    }
+    if (chain.empty()) chain.emplace_back();
+    return chain;
 }
 
 std::string AskReader(unsigned short port, int timeoutMs) {
@@ -97,14 +118,18 @@ std::string AskReader(unsigned short port, int timeoutMs) {
     return {};
 }
 
-BrowserField::BrowserField(HWND window, FocusedField field) : window_(window), field_(std::move(field)) {}
+BrowserField::BrowserField(HWND window, FocusedChain chain, int at)
+    : window_(window), chain_(std::move(chain)), at_(at) {}
 
 BrowserField::Element BrowserField::resolve(const VARIANT& child) const {
     if (child.vt != VT_I4) return Element::Invalid;
-    if (child.lVal == CHILDID_SELF) return Element::Client;
-    if (child.lVal == kFieldChild && field_.kind != FocusedField::Kind::None) return Element::Field;
+    if (child.lVal == CHILDID_SELF) return at_ < 0 ? Element::Client : Element::Field;
+    if (at_ < 0 && child.lVal == kFieldChild && focusIsChild()) return Element::Field;
     return Element::Invalid;
 }
+
+// The object of element `at` (-1: the client object), with one reference for the caller.
+IDispatch* BrowserField::objectOf(int at) const { return new BrowserField(window_, chain_, at); }
 
 HRESULT BrowserField::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
@@ -144,7 +169,7 @@ HRESULT BrowserField::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, 
 
 HRESULT BrowserField::get_accChildCount(long* count) {
     if (!count) return E_POINTER;
-    *count = field_.kind == FocusedField::Kind::None ? 0 : 1;
+    *count = at_ < 0 && focusIsChild() ? 1 : 0;
     return S_OK;
 }
 
@@ -163,21 +188,23 @@ HRESULT BrowserField::get_accName(VARIANT child, BSTR* name) {
         GetWindowTextW(window_, title, 256);
         return answerText(title, name);
     }
-    case Element::Field: return answerText(field_.name, name);
+    case Element::Field: return answerText(field().name, name);
     case Element::Invalid: break;
     }
     return E_INVALIDARG;
 }
 
-// Only fields that hold text or a choice have a value, as in a browser.
+// Only fields that hold text or a choice have a value, as in a browser: an option has
+// its text as its name.
 HRESULT BrowserField::get_accValue(VARIANT child, BSTR* value) {
     if (!value) return E_POINTER;
     *value = nullptr;
     switch (resolve(child)) {
     case Element::Client: return DISP_E_MEMBERNOTFOUND;
     case Element::Field:
-        if (field_.kind == FocusedField::Kind::Other) return DISP_E_MEMBERNOTFOUND;
-        return answerText(field_.value, value);
+        if (field().kind != FocusedField::Kind::Text && field().kind != FocusedField::Kind::List)
+            return DISP_E_MEMBERNOTFOUND;
+        return answerText(field().value, value);
     case Element::Invalid: break;
     }
     return E_INVALIDARG;
@@ -189,9 +216,7 @@ HRESULT BrowserField::get_accRole(VARIANT child, VARIANT* role) {
     switch (resolve(child)) {
     case Element::Client: answerLong(role, ROLE_SYSTEM_CLIENT); return S_OK;
     case Element::Field:
-        answerLong(role, field_.kind == FocusedField::Kind::Text   ? ROLE_SYSTEM_TEXT
-                         : field_.kind == FocusedField::Kind::List ? ROLE_SYSTEM_COMBOBOX
-                                                                   : ROLE_SYSTEM_CLIENT);
+        answerLong(role, roleOf(field().kind));
         return S_OK;
     case Element::Invalid: break;
     }
@@ -203,16 +228,24 @@ HRESULT BrowserField::get_accState(VARIANT child, VARIANT* state) {
     VariantInit(state);
     const Element target = resolve(child);
     if (target == Element::Invalid) return E_INVALIDARG;
-    answerLong(state, STATE_SYSTEM_FOCUSABLE | (target == Element::Field ? STATE_SYSTEM_FOCUSED : 0));
+    answerLong(state, STATE_SYSTEM_FOCUSABLE | (target == Element::Field && at_ <= 0 ? STATE_SYSTEM_FOCUSED : 0));
     return S_OK;
 }
 
-// The browser's focused element; nothing when the reader found none.
+// The browser's focused element (a field alone as child 1, an option as its object);
+// nothing when the reader found none. An element's focus is itself or the one below it.
 HRESULT BrowserField::get_accFocus(VARIANT* focus) {
     if (!focus) return E_POINTER;
     VariantInit(focus);
-    if (field_.kind == FocusedField::Kind::None) return S_FALSE;
-    answerLong(focus, kFieldChild);
+    if (chain_[0].kind == FocusedField::Kind::None) return S_FALSE;
+    if (at_ == 0) {
+        answerLong(focus, CHILDID_SELF);
+    } else if (at_ < 0 && focusIsChild()) {
+        answerLong(focus, kFieldChild);
+    } else {
+        focus->vt = VT_DISPATCH;
+        focus->pdispVal = objectOf(at_ < 0 ? 0 : at_ - 1);
+    }
     return S_OK;
 }
 
@@ -225,7 +258,7 @@ HRESULT BrowserField::accLocation(long* left, long* top, long* width, long* heig
         GetClientRect(window_, &r);
         MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
         break;
-    case Element::Field: r = field_.screen; break;
+    case Element::Field: r = field().screen; break;
     case Element::Invalid: return E_INVALIDARG;
     }
     *left = r.left;
@@ -235,9 +268,13 @@ HRESULT BrowserField::accLocation(long* left, long* top, long* width, long* heig
     return S_OK;
 }
 
+// An element's parent is the next one up; the topmost's is the client object.
 HRESULT BrowserField::get_accParent(IDispatch** parent) {
-    if (parent) *parent = nullptr;
-    return E_NOTIMPL;
+    if (!parent) return E_POINTER;
+    *parent = nullptr;
+    if (at_ < 0) return E_NOTIMPL;
+    *parent = objectOf(static_cast<size_t>(at_) + 1 < chain_.size() ? at_ + 1 : -1);
+    return S_OK;
 }
 
 HRESULT BrowserField::get_accDescription(VARIANT, BSTR* description) {

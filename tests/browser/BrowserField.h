@@ -1,8 +1,11 @@
-// The browser's focused field as the relay answers it to a screen reader (Active
+// The browser's focused element as the relay answers it to a screen reader (Active
 // Accessibility): a snapshot of what reader.py read from the browser's accessibility
-// tree when the reader asked for the relay's client object. The client object's focus is
-// child 1, the field, with its role, value, screen rectangle and name; with no field
-// found the focus is nowhere and the client object answers only for itself.
+// tree when the reader asked for the relay's client object. A field alone is the client
+// object's child 1, with its role, value, screen rectangle and name; an open list's
+// option comes with its list and the choice field above it, each an object of its own
+// (accFocus hands out the option, accParent goes up), in their own roles, as a browser
+// on Windows shows them. With nothing found the focus is nowhere and the client object
+// answers only for itself.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +14,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 namespace tamvera::browser {
 
@@ -18,14 +22,18 @@ namespace tamvera::browser {
 extern const IID kIidAccessible;
 
 struct FocusedField {
-    enum class Kind { None, Text, List, Other } kind = Kind::None;
+    // List is a choice field (a combo box), Menu its open list, Item an option in it.
+    enum class Kind { None, Text, List, Menu, Item, Other } kind = Kind::None;
     RECT screen{};
     std::wstring name, value;
 };
 
-// One line of reader.py ("KIND\tX\tY\tW\tH\tNAME\tVALUE", UTF-8); Kind::None when it is
-// no such line.
-FocusedField ParseFocusedField(const std::string& line);
+// The focused element, then its ancestors up to its field.
+using FocusedChain = std::vector<FocusedField>;
+
+// One line of reader.py, UTF-8: per element "KIND\tX\tY\tW\tH\tNAME\tVALUE", the focused
+// one first; empty when it is no such line or names nothing.
+FocusedChain ParseFocusedChain(const std::string& line);
 
 // The line reader.py answers on 127.0.0.1:port, or "" when it does not answer within
 // `timeoutMs`.
@@ -33,7 +41,8 @@ std::string AskReader(unsigned short port, int timeoutMs);
 
 class BrowserField final : public IAccessible {
 public:
-    BrowserField(HWND window, FocusedField field);
+    // The client object of the window; `at` >= 0 makes the object of that element.
+    BrowserField(HWND window, FocusedChain chain, int at = -1);
     BrowserField(const BrowserField&) = delete;
     BrowserField& operator=(const BrowserField&) = delete;
 
@@ -72,10 +81,14 @@ private:
     ~BrowserField() = default;
     enum class Element { Client, Field, Invalid };
     Element resolve(const VARIANT& child) const;
+    const FocusedField& field() const { return chain_[at_ < 0 ? 0 : static_cast<size_t>(at_)]; }
+    bool focusIsChild() const { return chain_.size() == 1 && chain_[0].kind != FocusedField::Kind::None; }
+    IDispatch* objectOf(int at) const;
 
     LONG refs_ = 1;
     HWND window_;
-    FocusedField field_;
+    FocusedChain chain_;
+    int at_;
 };
 
 }  // namespace tamvera::browser

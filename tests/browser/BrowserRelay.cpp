@@ -10,7 +10,8 @@
 //   browser_relay TITLE [X Y WIDTH HEIGHT] [--reads PORT]
 //
 // With --reads it answers a screen reader's request for its client object (WM_GETOBJECT)
-// with the browser's focused field as reader.py reads it, at that moment, from the
+// with the browser's focused element (an open list's option as a list item) as reader.py
+// reads it, at that moment, from the
 // browser's accessibility tree (BrowserField.h): Tamvera's read-back then sees what the
 // page holds, never what the relay passed on.
 //
@@ -93,7 +94,7 @@ private:
     LRESULT answerRead(WPARAM wParam) {
         using namespace tamvera::browser;
         const DWORD asked = GetTickCount();
-        auto* field = new BrowserField(hwnd(), ParseFocusedField(AskReader(readsPort_, kAskReaderMs)));
+        auto* field = new BrowserField(hwnd(), ParseFocusedChain(AskReader(readsPort_, kAskReaderMs)));
         const DWORD answered = GetTickCount();
         const LRESULT answer = LresultFromObject(kIidAccessible, wParam, field);
         field->Release();

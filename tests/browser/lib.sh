@@ -118,11 +118,15 @@ open_page() {
     REPLAY_PID=$!
     local reads=(--reads "$(cat "$ports")")
     [ -z "${BLIND:-}" ] || reads=()  # BLIND=1: the relay answers no reads, Tamvera types blind
-    "$WINE" "$RELAY_EXE" "$(page_title "$target")" "${reads[@]}" >"$keys" 2>>"$WORK/relay.log" &
+    # The relayed keys are kept as well, to count what a run typed (key_downs).
+    RELAYED=$WORK/relayed-$PAGE_COUNT
+    "$WINE" "$RELAY_EXE" "$(page_title "$target")" "${reads[@]}" > >(tee "$RELAYED" >"$keys") 2>>"$WORK/relay.log" &
     RELAY_PID=$!
     STARTED_PIDS+=("$REPLAY_PID" "$RELAY_PID")
     poll 60 program_shown "${RELAY_EXE##*/}" "$(page_title "$target")" || { echo "the relay window did not open"; exit 1; }
 }
+# The key-downs the relay has passed on to the page open now.
+key_downs() { grep -c '^D ' "$RELAYED" || true; }
 # Ends the relay (the replayer ends with its input) and the browser with its profile (in
 # the background: it takes seconds and the next page needs none of it).
 close_page() {

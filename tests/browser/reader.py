@@ -11,7 +11,11 @@ sends one line (anything) and gets one line back, read from the browser at that 
 
 KIND is "text" (an entry, or a grid cell: its text), "list" (a combo box: VALUE is its
 chosen option, see chosen_option), "other" (focus on something else: no
-value) or "none" (no focused element found). X, Y, WIDTH and HEIGHT tell one element
+value) or "none" (no focused element found). The focus on an open list (Chromium moves
+it to the list's option when ENTER opens a select) is answered in its own role, as a
+read on Windows finds it, followed by the elements above it up to the combo box, seven
+fields each: "item" (the option: NAME its text), "menu" (the list), then the "list".
+X, Y, WIDTH and HEIGHT tell one element
 from another (see place_of), NAME is its accessible name; tabs and line breaks in NAME and VALUE
 come as spaces. Only the browser's processes count (process group PGID: browser.sh makes
 the browser the leader of its own). The focused element is the one the last
@@ -32,6 +36,8 @@ EVENT_WAIT = 0.15  # how long a focus event that is due is awaited
 START_WALK_SECONDS = 5.0  # the walk before the first question
 TEXT_ROLES = {pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_TEXT, pyatspi.ROLE_SPIN_BUTTON}
 CELL_ROLES = {pyatspi.ROLE_TABLE_CELL}
+OPTION_ROLES = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_LIST_ITEM}
+OPEN_LIST_ROLES = {pyatspi.ROLE_MENU, pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX}
 
 
 def clean(text):
@@ -62,8 +68,20 @@ class Reader:
 
     def focused_now(self):
         if not self.still_focused():
-            self.focused = self.walk()
+            self.focused = self.closed_list() or self.walk()
         return self.focused
+
+    def closed_list(self):
+        """The combo box whose list was open, once it has the focus back: Chromium sends
+        that focus event late, or not at all, after its list closes."""
+        try:
+            combo = self.focused.parent.parent if self.focused is not None else None
+            if combo is not None and combo.getRole() == pyatspi.ROLE_COMBO_BOX and combo.getState().contains(
+                    pyatspi.STATE_FOCUSED):
+                return combo
+        except Exception:
+            pass
+        return None
 
     def walk(self, seconds=WALK_SECONDS):
         """The focused element of the browser's application, depth first, bounded in time."""
@@ -89,23 +107,47 @@ class Reader:
         if obj is None:
             return "none\t0\t0\t0\t0\t\t"
         try:
-            kind, value = self.kind_and_value(obj)
-            x, y, w, h = place_of(obj)
-            return f"{kind}\t{x}\t{y}\t{w}\t{h}\t{clean(obj.name)}\t{clean(value)}"
+            return "\t".join(describe(element) for element in open_list_chain(obj))
         except Exception as problem:
             print(f"# reader: {problem}", file=sys.stderr, flush=True)
             return "none\t0\t0\t0\t0\t\t"
 
-    @staticmethod
-    def kind_and_value(obj):
-        role = obj.getRole()
-        if role in TEXT_ROLES:
-            return "text", text_of(obj)
-        if role == pyatspi.ROLE_COMBO_BOX:
-            return "list", chosen_option(obj)
-        if role in CELL_ROLES:
-            return "text", text_of(obj) or obj.name
-        return "other", ""
+
+def describe(obj):
+    kind, value = kind_and_value(obj)
+    x, y, w, h = place_of(obj)
+    return f"{kind}\t{x}\t{y}\t{w}\t{h}\t{clean(obj.name)}\t{clean(value)}"
+
+
+def kind_and_value(obj):
+    role = obj.getRole()
+    if role in TEXT_ROLES:
+        return "text", text_of(obj)
+    if role == pyatspi.ROLE_COMBO_BOX:
+        return "list", chosen_option(obj)
+    if role in CELL_ROLES:
+        return "text", text_of(obj) or obj.name
+    if role in OPTION_ROLES and in_combo_box(obj.parent):
+        return "item", ""
+    if role in OPEN_LIST_ROLES and in_combo_box(obj):
+        return "menu", ""
+    return "other", ""
+
+
+def in_combo_box(open_list):
+    return (open_list is not None and open_list.getRole() in OPEN_LIST_ROLES and open_list.parent is not None
+            and open_list.parent.getRole() == pyatspi.ROLE_COMBO_BOX)
+
+
+def open_list_chain(obj):
+    """The focused element, and when it is an open list's option (or the list), the
+    elements above it up to the combo box."""
+    chain = [obj]
+    if obj.getRole() in OPTION_ROLES and in_combo_box(obj.parent):
+        chain += [obj.parent, obj.parent.parent]
+    elif obj.getRole() in OPEN_LIST_ROLES and in_combo_box(obj):
+        chain.append(obj.parent)
+    return chain
 
 
 def place_of(obj):
@@ -179,7 +221,7 @@ def main():
         return True
 
     def answer_query(connection, wait_until):
-        if not reader.still_focused() and time.monotonic() < wait_until:
+        if not reader.still_focused() and not reader.closed_list() and time.monotonic() < wait_until:
             GLib.timeout_add(10, answer_query, connection, wait_until)
             return False
         with connection:

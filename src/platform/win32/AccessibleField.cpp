@@ -2,6 +2,9 @@
 
 #include <oleacc.h>
 
+#include <optional>
+#include <string>
+
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/StandardField.h"
 
@@ -16,6 +19,8 @@ constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 
 // A target that does not answer this fast is taken as busy: the read says nothing.
 constexpr DWORD kAnswerMs = 250;
 constexpr int kFocusDepth = 8;
+// An open list's option sits below its list, the list below its choice field.
+constexpr int kListDepth = 3;
 
 class Variant {
 public:
@@ -52,6 +57,9 @@ FieldKind kindOfRole(long role) {
     default: return FieldKind::Other;
     }
 }
+
+// The roles of a choice field itself, as against the open list it shows.
+bool isChoiceField(long role) { return role == ROLE_SYSTEM_COMBOBOX || role == ROLE_SYSTEM_DROPLIST; }
 
 VARIANT self() {
     VARIANT v;
@@ -95,6 +103,71 @@ bool followFocus(win32::ComRef<IAccessible>& object, VARIANT& child) {
     return below;
 }
 
+// One element of the tree: an object, or a simple child it names.
+struct Element {
+    win32::ComRef<IAccessible> object;
+    VARIANT child;
+};
+
+long roleOf(const Element& e) {
+    Variant role;
+    if (e.object->get_accRole(e.child, role.put()) != S_OK || role.get().vt != VT_I4) return 0;
+    return role.get().lVal;
+}
+
+std::optional<std::u16string> textOf(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), const Element& e) {
+    Bstr text;
+    if ((e.object.get()->*get)(e.child, text.put()) != S_OK) return std::nullopt;
+    return text.text();
+}
+
+// The element one level up: a simple child's object, or the object's accParent.
+std::optional<Element> parentOf(const Element& e) {
+    if (e.child.lVal != CHILDID_SELF) return Element{e.object, self()};
+    win32::ComRef<IDispatch> dispatch;
+    if (e.object->get_accParent(dispatch.put()) != S_OK || !dispatch) return std::nullopt;
+    win32::ComRef<IAccessible> parent;
+    if (FAILED(dispatch->QueryInterface(kIidAccessible, reinterpret_cast<void**>(parent.put()))) || !parent)
+        return std::nullopt;
+    return Element{parent, self()};
+}
+
+// An open list has the focus (a browser moves it to the list's option, as screen readers
+// on Windows find): the field is the choice field that shows the list, or the list
+// itself when it stands alone, so a read of the open list names the same field as one of
+// the closed field. Nothing when the element belongs to no list.
+std::optional<Element> choiceFieldOf(const Element& focused, long role) {
+    std::optional<Element> list = role == ROLE_SYSTEM_LIST ? std::optional<Element>(focused) : std::nullopt;
+    std::optional<Element> at = focused;
+    for (int level = 0; level < kListDepth && (at = parentOf(*at)); ++level) {
+        const long up = roleOf(*at);
+        if (isChoiceField(up)) return at;
+        if (up == ROLE_SYSTEM_LIST && !list) list = at;
+    }
+    return list;
+}
+
+void readPlace(const Element& e, FieldReading& r) {
+    long left = 0, top = 0, width = 0, height = 0;
+    if (e.object->accLocation(&left, &top, &width, &height, e.child) == S_OK && (width > 0 || height > 0)) {
+        r.field.known = true;
+        r.field.left = left;
+        r.field.top = top;
+        r.field.width = width;
+        r.field.height = height;
+    }
+    if (auto name = textOf(&IAccessible::get_accName, e)) r.field.name = *name;
+}
+
+// The open list's option is its choice: the option's text is the value (an option has a
+// name, no value); the list itself holds its choice as its value, or leaves it to the
+// choice field.
+std::optional<std::u16string> choiceOf(const Element& focused, long role, const Element& field) {
+    if (role == ROLE_SYSTEM_LISTITEM) return textOf(&IAccessible::get_accName, focused);
+    if (auto value = textOf(&IAccessible::get_accValue, focused)) return value;
+    return textOf(&IAccessible::get_accValue, field);
+}
+
 }  // namespace
 
 FieldReading readFocusedField() {
@@ -115,25 +188,26 @@ FieldReading readFocusedField() {
     r.answered = true;
     VARIANT child = self();
     r.element = followFocus(object, child);
+    const Element focused{object, child};
 
-    Variant role;
-    r.kind = object->get_accRole(child, role.put()) == S_OK && role.get().vt == VT_I4 ? kindOfRole(role.get().lVal)
-                                                                                        : FieldKind::Other;
-    Bstr value;
-    if (object->get_accValue(child, value.put()) == S_OK) {
-        r.hasValue = true;
-        r.value = value.text();
+    const long role = roleOf(focused);
+    std::optional<Element> field;
+    if (role == ROLE_SYSTEM_LISTITEM || role == ROLE_SYSTEM_LIST) field = choiceFieldOf(focused, role);
+    if (field) {
+        r.kind = FieldKind::List;
+        if (auto choice = choiceOf(focused, role, *field)) {
+            r.hasValue = true;
+            r.value = *choice;
+        }
+        readPlace(*field, r);
+    } else {
+        r.kind = kindOfRole(role);
+        if (auto value = textOf(&IAccessible::get_accValue, focused)) {
+            r.hasValue = true;
+            r.value = *value;
+        }
+        readPlace(focused, r);
     }
-    long left = 0, top = 0, width = 0, height = 0;
-    if (object->accLocation(&left, &top, &width, &height, child) == S_OK && (width > 0 || height > 0)) {
-        r.field.known = true;
-        r.field.left = left;
-        r.field.top = top;
-        r.field.width = width;
-        r.field.height = height;
-    }
-    Bstr name;
-    if (object->get_accName(child, name.put()) == S_OK) r.field.name = name.text();
     r.field.window = reinterpret_cast<std::uintptr_t>(window);
     return r;
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>  // CoInitializeEx: the caller's COM apartment
+
 #include "platform/Platform.h"
 
 namespace tamvera {

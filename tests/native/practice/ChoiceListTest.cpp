@@ -115,3 +115,29 @@ TEST(ChoiceList, ArrowsStepThroughTheListAndStopAtItsEnds) {
     for (int i = 0; i < 150; ++i) list.selectNext();
     EXPECT_EQ(list.selectedText(), u"1");
 }
+
+TEST(ChoiceList, HomeAndEndSelectTheEndsAndEndASearch) {
+    ChoiceList list = ChoiceList::grades();
+    list.open();
+    list.selectFirst();
+    EXPECT_EQ(list.selectedText(), u"100");
+    list.type(u'8', Millis{0});
+    list.selectLast();
+    EXPECT_EQ(list.selectedText(), u"1");
+    list.type(u'5', Millis{10});  // no prefix 85: END ended the search
+    EXPECT_EQ(list.selectedText(), u"59");
+}
+
+// A list opened again may hold any choice: from its last entry each count of presses lands
+// its value as in a list just opened.
+TEST(ChoiceList, FromTheLastEntryEveryPressCountLandsOnItsValue) {
+    ChoiceList list = ChoiceList::grades();
+    for (const auto& row : sequences::choiceTable()) {
+        list.open();
+        typeAll(list, u"777", Millis{0});
+        list.selectLast();
+        Millis at{5000};
+        for (int i = 0; i < row.times; ++i) list.type(row.key, at++);
+        EXPECT_EQ(list.selectedText(), row.value) << row.times << " presses of " << char(row.key);
+    }
+}

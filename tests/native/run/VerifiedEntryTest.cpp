@@ -80,6 +80,87 @@ struct StandInForm {
     }
 };
 
+// RAPOR Online's choice fields as Chromium shows them: ENTER on a field's button opens
+// it, TAB reaches its list, ENTER drops the list (a read finds the option it stands on,
+// as the platform reads an open list: the list's value, the list's identity), a digit
+// cycles on from that option to the next one it begins, different keys search from the
+// top, END goes to the last entry, ENTER keeps the option and closes the list, TAB
+// moves on. A list dropped again stands on its field's choice, or on `opensOn`.
+struct ChoiceStandIn {
+    std::vector<std::string> entries = grades();
+    std::vector<int> chosen = std::vector<int>(40, 0);
+    int field = -1, option = 0;
+    enum class Step { Button, Opened, OnList, Dropped } step = Step::Button;
+    std::string typed;
+    int opensOn = -1;    // the option every list drops on, -1: its field's choice
+    int staleReads = 0;  // reads after a choice kept that still find the option before it
+    int stale = 0, before = 0;
+    std::vector<std::pair<int, std::string>> rightTurnedWrong;
+    std::vector<std::string> expected;  // the class, field by field
+
+    static std::vector<std::string> grades() {
+        std::vector<std::string> out{"-"};
+        for (int n = 100; n >= 1; --n) out.push_back(std::to_string(n));
+        return out;
+    }
+    void key(const std::string& k) {
+        if (k == "{TAB}") {
+            if (step == Step::Opened) step = Step::OnList;
+            else if (step == Step::Dropped) keep();
+            else step = Step::Button, ++field;
+        } else if (k == "{ENTER}") {
+            if (step == Step::Button) step = Step::Opened;
+            else if (step == Step::OnList) drop();
+            else if (step == Step::Dropped) keep();
+        } else if (step == Step::Dropped && k == "{END}") {
+            option = static_cast<int>(entries.size()) - 1;
+            typed.clear();
+        } else if (step == Step::Dropped) {
+            for (char c : k) typeAhead(c);
+        }
+    }
+    void drop() {
+        step = Step::Dropped;
+        option = opensOn >= 0 ? opensOn : chosen[field];
+        typed.clear();
+    }
+    void typeAhead(char c) {
+        typed += c;
+        const bool cycling = typed.find_first_not_of(c) == std::string::npos;
+        const int n = static_cast<int>(entries.size());
+        for (int i = 0; i < n; ++i) {
+            const int at = cycling ? (option + 1 + i) % n : i;
+            if (entries[at].rfind(cycling ? std::string(1, c) : typed, 0) == 0) {
+                before = option;
+                option = at;
+                return;
+            }
+        }
+    }
+    void keep() {
+        const bool wasRight = entries[chosen[field]] == expected[field];
+        chosen[field] = option;
+        if (wasRight && entries[option] != expected[field]) rightTurnedWrong.emplace_back(field, entries[option]);
+        step = Step::OnList;
+        stale = staleReads;
+    }
+    FieldReading read() {
+        FieldReading r;
+        r.answered = true;
+        if (field < 0 || step == Step::Button || step == Step::Opened) {
+            r.kind = FieldKind::Other;
+            r.field = {true, 100 * field, 10, 40, 20, u"Ubah", 7};
+            return r;
+        }
+        r.kind = FieldKind::List;
+        r.hasValue = true;
+        const int shown = step == Step::Dropped ? option : stale-- > 0 ? before : chosen[field];
+        r.value = utf16(entries[shown]);
+        r.field = {true, 100 * field, 50, 80, 20, u"", 7};
+        return r;
+    }
+};
+
 class VerifiedRunTest : public RunTest {
 protected:
     StandInForm target;
@@ -93,6 +174,10 @@ protected:
             target.now = fake.clock;
             return target.read();
         };
+    }
+    void connect(ChoiceStandIn& lists) {
+        fake.afterSend = [this, &lists] { lists.key(fake.log.back().substr(5)); };
+        fake.fieldReader = [&lists] { return lists.read(); };
     }
     // The keys and the clock at each (in whole milliseconds).
     std::vector<std::pair<std::string, long>> keyTimeline() const {
@@ -389,6 +474,43 @@ TEST_F(VerifiedRunTest, StoppedRunShowsOnlyTheApology) {
     ASSERT_EQ(fake.messages.size(), 2u);
     EXPECT_EQ(fake.messages[1].text, run::kApologyText);
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+}
+
+const std::u16string kChoices = u"1\t9\t10\t11\t22\t33\t44\r\n55\t66\t77\t88\t99\t85\t100";
+const std::vector<std::string> kChoiceFields = {"1",  "9",  "10", "11", "22", "33", "44",
+                                                "55", "66", "77", "88", "99", "85", "100"};
+
+// A read of the tree behind the list (the option before the one kept) and then the right
+// one: the check waits for it, and the keys are a blind run's.
+TEST_F(VerifiedRunTest, StaleChoiceReadThenRightIsNeverTypedAgain) {
+    start(kChoices);
+    const auto blind = fake.typed();
+    fake.log.clear();
+    ChoiceStandIn lists;
+    lists.expected = kChoiceFields;
+    lists.staleReads = 1;
+    connect(lists);
+    start(kChoices);
+    EXPECT_EQ(fake.typed(), blind);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+}
+
+// Lists that drop on any one option, as a list opened again stands on its last choice:
+// the first keys land elsewhere, and the choice typed again lands on its value from
+// every starting option, never turning a right choice into another.
+TEST_F(VerifiedRunTest, RetypedChoiceLandsTheSameOptionFromEveryStart) {
+    for (int start = 0; start <= 100; ++start) {
+        ChoiceStandIn lists;
+        lists.expected = kChoiceFields;
+        lists.opensOn = start;
+        connect(lists);
+        fake.log.clear();
+        this->start(kChoices);
+        for (std::size_t i = 0; i < kChoiceFields.size(); ++i)
+            EXPECT_EQ(lists.entries[lists.chosen[i]], kChoiceFields[i]) << "from " << lists.entries[start];
+        EXPECT_EQ(lists.rightTurnedWrong, (std::vector<std::pair<int, std::string>>{})) << lists.entries[start];
+        EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{}) << lists.entries[start];
+    }
 }
 
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
