@@ -111,8 +111,21 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         }
     }
     if (!holds(r, place.value)) r = readAgain(r, place.value);
+    // The value before was not confirmed where it went, and this field holds just that
+    // value: it is that value's field, still focused after a lost key. Typing this value
+    // here would overwrite a right one; the navigation is repaired instead.
+    if (!holds(r, place.value) && heldByUnconfirmedValueBefore(r)) {
+        last_->field = r.field;
+        last_->confirmed = true;
+        repairLostNavigation(kind, place, r);
+        return;
+    }
     if (!holds(r, place.value)) r = retypeUntilHeld(r, kind, place.value);
     finish(place, r, holds(r, place.value));
+}
+
+bool VerifiedEntry::heldByUnconfirmedValueBefore(const FieldReading& r) const {
+    return last_ && !last_->confirmed && !last_->value.empty() && r.field.known && holds(r, last_->value);
 }
 
 bool VerifiedEntry::leftFieldNamed(const FieldReading& r) const {

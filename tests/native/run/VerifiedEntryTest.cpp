@@ -28,6 +28,8 @@ struct StandInForm {
     int loseEveryNavigation = 0, navigations = 0;
     std::set<int> refusing, droppingOnce;
     std::set<int> noField;  // the grid's "No" and "Nama": read as no field
+    std::set<int> blankAfterStore;  // the read after a value is stored here answers nothing
+    mutable bool blankRead = false;
     std::vector<std::pair<int, std::string>> overwrites;  // a confirmed field changed
     // A slow page: the field that just stored a value loses every key for busySeconds.
     double busySeconds = 0, busyUntil = 0, now = 0;
@@ -64,13 +66,15 @@ struct StandInForm {
     void store(const std::string& text) {
         if (!fields[focus].empty() && fields[focus] != text) overwrites.emplace_back(focus, text);
         fields[focus] = text;
+        blankRead = blankAfterStore.erase(focus) > 0;
         busyField = focus;
         busyUntil = now + busySeconds;
     }
     FieldReading read() const {
         const int focus = now - movedAt < treeLag ? left : this->focus;
         FieldReading r;
-        r.answered = true;
+        r.answered = !std::exchange(blankRead, false);
+        if (!r.answered) return r;
         r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
         r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
@@ -459,6 +463,24 @@ TEST_F(VerifiedRunTest, ClosingMessageWaitsForAHungTargetToComeBack) {
     EXPECT_GE(wait, 3100);
     EXPECT_LE(wait, 3500);
     fake.onProcessMessages = nullptr;
+}
+
+// A slow grid whose cell of "70" answered the read after its value with nothing, and
+// whose RIGHT after it was lost with the next value's keys: the focus still on that cell,
+// holding "70", must not be taken for the next value's cell and typed over: the RIGHT is
+// sent again and every value ends in its own cell.
+TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.busySeconds = 0.25;
+    target.blankAfterStore = {6};
+    connect();
+    start(kClass);
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
 }
 
 // A run stopped with the apology names nothing more: it is to be checked and run again.
