@@ -17,9 +17,9 @@ constexpr double kGiveUpSeconds = 0.5;
 constexpr double kStartGiveUpSeconds = 4.0;
 // Beyond the platform's own give-up time, a last guard against waiting for ever.
 constexpr double kCollectMargin = 0.5;
-// Reads in a row without an answer in time before the target counts as silent: one slow
-// read on a loaded machine is asked again, two mean it stopped answering.
-constexpr int kSilentAfter = 2;
+// Reads in a row without an answer in time before the target counts as silent: a slow
+// read on a loaded machine (or a target busy for a moment) is asked again, twice.
+constexpr int kSilentAfter = 3;
 // How long the read that asks again waits for the late call to come back first.
 constexpr double kLateCallSeconds = 2.0;
 }  // namespace

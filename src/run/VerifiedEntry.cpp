@@ -15,6 +15,8 @@ namespace {
 // A page may still be drawing: a differing value is read again a few times first.
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
+// A read without an answer in time: the target may be busy a moment longer.
+constexpr float kRereadAfterMiss = 0.3f;
 // A tree behind the page: the focus still on the field just left is looked at again this
 // many times before its navigation key counts as lost.
 constexpr int kLaggingTreeLooks = 4;
@@ -78,11 +80,11 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // and the run stops at its next key.
     if (ForeignWindowInFront(form_, platform_)) return;
     ++valuesTried_;
-    // A read without an answer in time is asked once again (a loaded machine), and never
+    // A read without an answer in time is asked again (a loaded machine), and never
     // once the target counts as silent; one that says nothing, or comes from a target that
     // has answered with no field yet and names no element inside its window (one object
     // for the whole window), is not asked again either: such runs type as a blind run does.
-    if (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadSeconds);
+    while (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadAfterMiss);
     if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element))) {
         noteUnanswered(place);
         return;
