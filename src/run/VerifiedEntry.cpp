@@ -113,10 +113,12 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         }
     }
     if (!holds(r, place.value)) r = readAgain(r, place.value);
-    // The value before was not confirmed where it went, and this field holds just that
-    // value: it is that value's field, still focused after a lost key. Typing this value
-    // here would overwrite a right one; the navigation is repaired instead.
-    if (!holds(r, place.value) && heldByUnconfirmedValueBefore(r)) {
+    // This field holds just the value before: it is that value's field, still focused
+    // after a lost key, though the read did not name it so (the value before was not
+    // confirmed, or a browser's tree named the same cell otherwise). Typing this value
+    // here would overwrite a right one; the navigation is repaired instead. (A list, not
+    // a typed field: a list may well open on the choice before.)
+    if (kind != EntryKind::Choice && !holds(r, place.value) && heldByValueBefore(r)) {
         last_->field = r.field;
         last_->confirmed = true;
         repairLostNavigation(kind, place, r);
@@ -126,8 +128,8 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     finish(place, r, holds(r, place.value));
 }
 
-bool VerifiedEntry::heldByUnconfirmedValueBefore(const FieldReading& r) const {
-    return last_ && !last_->confirmed && !last_->value.empty() && r.field.known && holds(r, last_->value);
+bool VerifiedEntry::heldByValueBefore(const FieldReading& r) const {
+    return last_ && !last_->value.empty() && r.field.known && holds(r, last_->value);
 }
 
 bool VerifiedEntry::leftFieldNamed(const FieldReading& r) const {

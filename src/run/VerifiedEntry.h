@@ -94,7 +94,7 @@ private:
     static bool usable(const FieldReading& r);
     bool holds(const FieldReading& r, std::u16string_view value) const;
     bool leftFieldNamed(const FieldReading& r) const;
-    bool heldByUnconfirmedValueBefore(const FieldReading& r) const;
+    bool heldByValueBefore(const FieldReading& r) const;
     FieldReading awaitFocusLeaving(FieldReading r);
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
