@@ -12,7 +12,7 @@ classes=${2:-1}
 
 # A 40 x 10 class of two-digit grades, a different one each time.
 make_big_class() {
-    awk -v seed="$2" 'BEGIN { srand(seed)
+    awk -v class="$2" 'BEGIN { srand(class)
         for (r = 0; r < 40; r++) { line = ""
             for (c = 0; c < 10; c++) line = line (c ? "\t" : "") int(10 + rand() * 90)
             printf "%s%s", (r ? "\n" : ""), line } }' >"$1"
