@@ -22,6 +22,13 @@ constexpr double kCollectMargin = 0.5;
 constexpr int kSilentAfter = 3;
 // How long the read that asks again waits for the late call to come back first.
 constexpr double kLateCallSeconds = 2.0;
+
+// Seconds on the clock since `start`, measured forwards: a wrap past midnight counts as
+// time gone by.
+double secondsSince(Platform& platform, float start) {
+    const float now = platform.secondsSinceMidnight();
+    return now >= start ? now - start : now + 86400.0 - start;
+}
 }  // namespace
 
 bool ReadBack::silent() const { return unanswered_ >= kSilentAfter; }
@@ -58,8 +65,7 @@ bool ReadBack::beginWithin(double seconds) {
     const float start = platform_.secondsSinceMidnight();
     for (;;) {
         if (platform_.beginFieldRead(kGiveUpSeconds)) return true;
-        const float now = platform_.secondsSinceMidnight();
-        if ((now >= start ? now - start : now + 86400.0 - start) > seconds) return false;
+        if (secondsSince(platform_, start) > seconds) return false;
         platform_.processMessages();
         platform_.waitForMessages(1);
     }
@@ -89,10 +95,7 @@ std::optional<FieldReading> ReadBack::collect(double waitSeconds, double giveUpS
     for (;;) {
         platform_.processMessages();
         if (auto r = platform_.fieldReadResult()) return inTime(*r, giveUpSeconds);
-        const float now = platform_.secondsSinceMidnight();
-        // Measured forwards, and a wrap past midnight counts as time gone by.
-        const double waited = now >= start ? now - start : now + 86400.0 - start;
-        if (waited > bound) {
+        if (secondsSince(platform_, start) > bound) {
             platform_.abandonFieldRead();
             return std::nullopt;
         }
