@@ -15,8 +15,14 @@ void Txt_SaatIni_Change(form::FormModel& form);
 // time. Failure when a holder does not hold a number.
 void Txt_WaktuSaatIni_Change(form::FormModel& form, Platform& platform);
 
-// One time step on the elapsed time: the pause of `baseSeconds` just made.
-void TambahWaktuSaatIni(form::FormModel& form, Platform& platform, double baseSeconds = kShortPause);
+// One time step on the elapsed time: the pause of `baseSeconds` just made, and the
+// seconds the run's pace made it longer (added on their own, and only when there are any).
+void TambahWaktuSaatIni(form::FormModel& form, Platform& platform, double baseSeconds = kShortPause,
+                        double extraSeconds = 0);
+
+// The run's pace changed what each value's pauses take by `extraPerValue` seconds: every
+// value still to be typed gets it, so the estimate does.
+void StretchEstimate(form::FormModel& form, Platform& platform, double extraPerValue);
 
 // One more typed value on the current count.
 void AdvanceCurrentCount(form::FormModel& form, Platform& platform);

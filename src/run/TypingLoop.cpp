@@ -22,10 +22,11 @@ constexpr float kClickWaitSeconds = 0.01f;
 
 TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
                        VerifiedEntry* check)
-    : form_(form), platform_(platform), path_(handOffPath), check_(check) {
+    : form_(form), platform_(platform), path_(handOffPath), check_(check), pace_(form) {
     if (check_)
-        check_->setOutlet({[this](std::u16string_view keys) { sendKeys(keys); },
-                           [this](std::u16string_view text) { sendLiteral(text); }});
+        check_->connect({[this](std::u16string_view keys) { sendKeys(keys); },
+                         [this](std::u16string_view text) { sendLiteral(text); }},
+                        pace_);
 }
 
 void TypingLoop::IsiNilai() {
@@ -87,7 +88,7 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
         sendKeys(u"{Tab}");
         pauseAndCount(progress::kShortPause);
         sendKeys(u"{enter}");
-        pauseAndCount(progress::kShortPause);
+        pauseBeforeValue(progress::kShortPause);
         for (const ChoiceKey& key : TulisNilaiPilihan(cell)) {
             if (key.literal)
                 sendLiteral(key.text);
@@ -109,6 +110,7 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
     const EntryKind kind = dapodik ? EntryKind::Dapodik : EntryKind::FillIn;
     if (!cell.empty()) {
         if (dapodik) sendKeys(u"{RIGHT}");
+        pauseBeforeValue();
         // A value whose field the focus never reached is not typed (it is named at the end).
         const bool reached = !verifying() || check_->beforeValue(kind, {row_, column_, cell});
         if (reached && dapodik) {
@@ -132,13 +134,20 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
     if (!form::options::DapodikChosen(form_)) sendKeys(u"{Tab}");
 }
 
+void TypingLoop::pauseBeforeValue(double baseSeconds) {
+    // No pause at all where none is due, so that a run at the chosen speed keeps its moments.
+    if (pace_.seconds(Wait::BeforeValue, baseSeconds) > 0) pauseAndCount(baseSeconds, Wait::BeforeValue);
+}
+
 void TypingLoop::pauseAfterValue(double baseSeconds, EntryKind kind, std::u16string_view cell) {
     if (!verifying()) {
-        pauseAndCount(baseSeconds);
+        pauseAndCount(baseSeconds, Wait::AfterValue);
         return;
     }
-    check_->pauseAndSettle(SecondsForSpeed(form_, static_cast<float>(baseSeconds)), kind, {row_, column_, cell});
-    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
+    const double extra = pace_.extra(Wait::AfterValue);
+    check_->pauseAndSettle(pace_.seconds(Wait::AfterValue, baseSeconds), kind, {row_, column_, cell});
+    followPace();
+    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds, extra);
 }
 
 void TypingLoop::pauseOverEmptyCell(double baseSeconds, EntryKind kind) {
@@ -147,7 +156,15 @@ void TypingLoop::pauseOverEmptyCell(double baseSeconds, EntryKind kind) {
         return;
     }
     check_->pauseOverEmptyCell(SecondsForSpeed(form_, static_cast<float>(baseSeconds)), kind, {row_, column_, {}});
+    followPace();
     progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
+}
+
+void TypingLoop::followPace() {
+    const double extra = pace_.extraPerValue();
+    if (extra == estimatedExtra_) return;
+    progress::StretchEstimate(form_, platform_, extra - estimatedExtra_);
+    estimatedExtra_ = extra;
 }
 
 void TypingLoop::endRow() {
@@ -179,9 +196,10 @@ void TypingLoop::stopUnlessTargetInFront() {
 
 // Every pause of the loop counts into the elapsed time with its own length, as the
 // estimate counted it, so the remaining time shown is the time the run still takes.
-void TypingLoop::pauseAndCount(double baseSeconds) {
-    PauseForSpeed(platform_, form_, static_cast<float>(baseSeconds));
-    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds);
+void TypingLoop::pauseAndCount(double baseSeconds, Wait wait) {
+    const double extra = pace_.extra(wait);
+    Pause(platform_, pace_.seconds(wait, baseSeconds));
+    progress::TambahWaktuSaatIni(form_, platform_, baseSeconds, extra);
 }
 
 }  // namespace tamvera::run

@@ -8,6 +8,7 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/Pace.h"
 #include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
@@ -35,21 +36,28 @@ private:
     bool abortOnErrorFlag();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
+    // The pause before a value's characters: none at the chosen speed in a typed form,
+    // longer where the page was not ready for them.
+    void pauseBeforeValue(double baseSeconds = 0);
     // The pause after a value's keys: read back and settled when the run verifies.
     void pauseAfterValue(double baseSeconds, EntryKind kind, std::u16string_view cell);
     void pauseOverEmptyCell(double baseSeconds, EntryKind kind);
+    // The estimate follows the pace: the values still to come get its pauses.
+    void followPace();
     bool verifying() const { return check_ && check_->reading(); }
     void endRow();
     // Every key of the run leaves through these two, each after the foreground test.
     void sendKeys(std::u16string_view keys);
     void sendLiteral(std::u16string_view text);
     void stopUnlessTargetInFront();
-    void pauseAndCount(double baseSeconds);
+    void pauseAndCount(double baseSeconds, Wait wait = Wait::Step);
 
     form::FormModel& form_;
     Platform& platform_;
     std::u16string path_;
     VerifiedEntry* check_;
+    Pace pace_;
+    double estimatedExtra_ = 0;  // the pace's extra per value the estimate counts
     std::size_t row_ = 0, column_ = 0;  // the cell being typed, counted from 1
     bool stopped_ = false;
 };

@@ -44,7 +44,7 @@ std::u16string cellLine(const UnconfirmedCell& cell) {
 }  // namespace
 
 VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
-    : platform_(platform), form_(form), readBack_(platform) {}
+    : platform_(platform), form_(form), readBack_(platform), ownPace_(form) {}
 
 void VerifiedEntry::startWait(float seconds) {
     // Reading never stops for the rest of a run: a read that says nothing costs no time.
@@ -65,6 +65,18 @@ bool VerifiedEntry::holds(const FieldReading& r, std::u16string_view value) cons
 
 float VerifiedEntry::shortPause(int slower) const {
     return static_cast<float>(progress::kShortPause * (SpeedFactor(form_) + slower));
+}
+
+// The wait after a key that stores a value, `slower` speeds slower than the run, and as
+// long as the page lately needed before the key that leaves the field.
+float VerifiedEntry::afterStore(double baseSeconds, int slower) const {
+    return static_cast<float>(baseSeconds * (SpeedFactor(form_) + slower) + pace_->extra(Wait::AfterValue));
+}
+
+// A field just reached may not take characters at once: as long as the page lately needed.
+void VerifiedEntry::pauseBeforeCharacters() {
+    const double extra = pace_->extra(Wait::BeforeValue);
+    if (extra > 0) Pause(platform_, static_cast<float>(extra));
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
@@ -101,6 +113,7 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     }
     ++valuesAnswered_;
     if (!r.field.known) placeUnknown_ = true;
+    const bool heldAtFirstRead = holds(r, place.value) && !leftFieldNamed(r);
     // The field of the value before still has the focus: its navigation key was lost and
     // this value went into that field. Unless that field still holds just its own value:
     // an accessibility tree that lags behind the page names the field just left for a
@@ -124,7 +137,12 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         repairLostNavigation(kind, place, r);
         return;
     }
-    if (!holds(r, place.value)) r = retypeUntilHeld(r, kind, place.value);
+    if (!holds(r, place.value)) {
+        // Its own field, but without the value: the field was not ready for its keys.
+        if (usable(r)) pace_->valueLost();
+        r = retypeUntilHeld(r, kind, place.value);
+    }
+    if (heldAtFirstRead) pace_->valueLanded();
     finish(place, r, holds(r, place.value));
 }
 
@@ -182,6 +200,7 @@ FieldReading VerifiedEntry::retypeUntilHeld(FieldReading r, EntryKind kind, std:
 // Each attempt goes one speed slower than the run: a field that lost keys is slow.
 FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, int attempt) {
     const float pause = shortPause(attempt);
+    const float stored = afterStore(progress::kShortPause, attempt);
     switch (kind) {
     case EntryKind::FillIn:
         // The field's text selected first, so the value replaces whatever it holds.
@@ -205,13 +224,13 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
         // The list dropped again; the choice keys start from its end.
         outlet_.keys(u"{enter}");
         Pause(platform_, pause);
+        pauseBeforeCharacters();
         choiceKeys(value);
         Pause(platform_, pause);
         outlet_.keys(u"{enter}");
-        return readBack_.pauseAndRead(
-            static_cast<float>(progress::kClosingPause * (SpeedFactor(form_) + attempt)));
+        return readBack_.pauseAndRead(afterStore(progress::kClosingPause, attempt));
     }
-    return readBack_.pauseAndRead(pause);
+    return readBack_.pauseAndRead(stored);
 }
 
 // A list opened again holds the choice typed before, and a repeated key cycles on from
@@ -236,13 +255,20 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, 
     FieldIdentity passed = from;
     int passes = 0;
     for (int round = 0; round <= kNavigationResends; ++round) {
-        if (round > 0 || sendFirst) outlet_.keys(navigationKey(kind));
+        // Sent again: the key before was lost, on a page busy with the value just stored.
+        if (round > 0 || sendFirst) {
+            pace_->navigationLost();
+            outlet_.keys(navigationKey(kind));
+        }
         for (int look = 0; look < kLooksPerResend; ++look) {
             // Each resend waits one speed slower: a page that lost the key is busy.
-            const FieldReading r = readBack_.pauseAndRead(shortPause(round));
+            const FieldReading r = readBack_.pauseAndRead(afterStore(progress::kShortPause, round));
             arrived_ = r;
             if (!r.answered) return true;
-            const bool elsewhere = !r.field.known || r.field != from;
+            // Where the field left is not known (its read said nothing), a typed field that
+            // holds just the value before is taken for that value's, as after a value.
+            const bool elsewhere = from.known ? !r.field.known || r.field != from
+                                              : kind == EntryKind::Choice || !heldByValueBefore(r);
             if ((usable(r) || kind == EntryKind::Choice) && elsewhere) return true;
             // The focus moved on to something that is no field (the grid's next row starts
             // with "No" and "Nama"): on its way, so one key further, not counted as a resend.
@@ -284,6 +310,7 @@ void VerifiedEntry::repairStrayFocus(EntryKind kind, CellPlace place) {
 // The value typed again where the focus now is (a field just reached: a choice field's
 // button), and settled.
 void VerifiedEntry::typeAgainAndSettle(EntryKind kind, CellPlace place) {
+    if (kind != EntryKind::Choice) pauseBeforeCharacters();
     FieldReading now = retype(kind, place.value, kind == EntryKind::Choice ? 0 : 1);
     if (!holds(now, place.value)) now = retypeUntilHeld(now, kind, place.value);
     finish(place, now, holds(now, place.value));

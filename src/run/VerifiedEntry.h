@@ -16,6 +16,7 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/Pace.h"
 #include "run/ReadBack.h"
 
 namespace tamvera::run {
@@ -61,7 +62,11 @@ public:
     // reader types blind and says nothing of it; elsewhere every value is read, and a
     // target whose reads say nothing costs no time for them.
     void startWait(float seconds);
-    void setOutlet(KeyOutlet outlet) { outlet_ = std::move(outlet); }
+    // The typing loop's key outlet, and its pace, told what the reads find.
+    void connect(KeyOutlet outlet, Pace& pace) {
+        outlet_ = std::move(outlet);
+        pace_ = &pace;
+    }
     bool reading() const { return reading_; }
 
     // Before a value's keys, once its navigation key is sent (a choice value's: before its
@@ -107,12 +112,16 @@ private:
     void unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r);
     void noteUnanswered(CellPlace place);
     float shortPause(int slower = 0) const;
+    float afterStore(double baseSeconds, int slower) const;
+    void pauseBeforeCharacters();
     void choiceKeys(std::u16string_view value);
 
     Platform& platform_;
     const form::FormModel& form_;
     ReadBack readBack_;
     KeyOutlet outlet_;
+    Pace ownPace_;  // until a typing loop connects its own
+    Pace* pace_ = &ownPace_;
     bool reading_ = false;
     bool placeUnknown_ = false;
     bool lostNavigationSeen_ = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RunFixture.h"
+#include "progress/Totals.h"
 #include "run/Messages.h"
 #include "run/VerifiedEntry.h"
 
@@ -38,9 +39,16 @@ struct StandInForm {
     // key, with what it holds, for treeLag seconds after the key.
     double treeLag = 0, movedAt = -1;
     int left = -1;
+    // Fields deaf for a while after the focus reaches them: characters typed meanwhile are lost.
+    double deafSeconds = 0;
+    std::size_t charactersLost = 0;
 
     void key(const std::string& k) {
         if (now < busyUntil && focus == busyField) return;
+        if (k[0] != '{' && now - movedAt < deafSeconds) {
+            charactersLost += k.size();
+            return;
+        }
         const std::string next = grid ? "{RIGHT}" : "{TAB}";
         if (k == next) {
             if (loseEveryNavigation && ++navigations % loseEveryNavigation == 0) return;
@@ -533,6 +541,51 @@ TEST_F(VerifiedRunTest, RetypedChoiceLandsTheSameOptionFromEveryStart) {
         EXPECT_EQ(lists.rightTurnedWrong, (std::vector<std::pair<int, std::string>>{})) << lists.entries[start];
         EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{}) << lists.entries[start];
     }
+}
+
+// A class of 40 x 10 on fields deaf for 150 ms after the focus reaches them (no blind
+// speed lands it: the next value follows its TAB at once): the pace learns the page's
+// wait, so every value lands in at most 1.2 times the page's floor (a blind run's pauses
+// and the deaf time of each value), with at most 5 % of the characters typed lost; and
+// the remaining time shown halfway is the time the run really takes from there.
+TEST_F(VerifiedRunTest, PaceFollowsAPageDeafAfterFocus) {
+    engine.Btn_EntriIsian_Click();
+    std::u16string list;
+    std::vector<std::string> expected;
+    for (int row = 0; row < 40; ++row) {
+        for (int col = 0; col < 10; ++col) {
+            expected.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
+            list += (col ? u"\t" : u"") + utf16(expected.back());
+        }
+        list += u"\r\n";
+    }
+    auto runSeconds = [this] { return (keyTimeline().back().second - keyTimeline().front().second) / 1000.0; };
+    start(list);
+    const double floor = runSeconds() + 0.15 * 400;
+
+    fake.log.clear();
+    fake.stamps.clear();
+    target.fields.resize(401);
+    target.deafSeconds = 0.15;
+    connect();
+    double halfway = 0, shownHalfway = 0;
+    fake.afterSend = [&, send = fake.afterSend] {
+        send();
+        if (halfway == 0 && text(form.Txt_SaatIni) == "200") {
+            halfway = fake.clock;
+            shownHalfway = progress::ReadHolder(fake, form.Txt_WaktuTotal) - progress::ReadHolder(fake, form.Txt_WaktuSaatIni);
+        }
+    };
+    start(list);
+    EXPECT_EQ(std::vector<std::string>(target.fields.begin(), target.fields.begin() + 400), expected);
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+    EXPECT_LE(runSeconds(), 1.2 * floor);
+    std::size_t typed = 0;
+    for (const auto& [keys, at] : keyTimeline())
+        if (keys[0] != '{') typed += keys.size();
+    EXPECT_LE(target.charactersLost, typed / 20);
+    const double left = momentOf("keys ") / 1000.0 - halfway;
+    EXPECT_NEAR(shownHalfway, left, left / 10);
 }
 
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
