@@ -1,6 +1,7 @@
 #include "core/Arguments.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/DecimalText.h"
 
@@ -18,15 +19,32 @@ std::u16string lower(std::u16string s) {
 std::u16string quoted(const std::u16string& s) { return u"\"" + s + u"\""; }
 
 // Decimal digits only, within min..max; anything else is no number.
-std::optional<int> parseNumber(const std::u16string& s, int min, int max) {
-    if (s.empty() || s.size() > 9) return std::nullopt;
-    int n = 0;
+std::optional<std::int64_t> parseWhole(const std::u16string& s, std::int64_t min, std::int64_t max) {
+    if (s.empty() || s.size() > 10) return std::nullopt;
+    std::int64_t n = 0;
     for (char16_t ch : s) {
         if (ch < u'0' || ch > u'9') return std::nullopt;
         n = n * 10 + (ch - u'0');
     }
     if (n < min || n > max) return std::nullopt;
     return n;
+}
+
+std::optional<int> parseNumber(const std::u16string& s, int min, int max) {
+    const auto n = parseWhole(s, min, max);
+    if (!n) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+// "MS", or "MIN-MAX" for a delay whose every length is drawn from that range.
+std::optional<Lag> parseLag(const std::u16string& s) {
+    const std::size_t dash = s.find(u'-');
+    const auto min = parseNumber(s.substr(0, dash), 0, kMaxDelayMs);
+    if (!min) return std::nullopt;
+    if (dash == std::u16string::npos) return Lag::fixed(Millis(*min));
+    const auto max = parseNumber(s.substr(dash + 1), *min, kMaxDelayMs);
+    if (!max) return std::nullopt;
+    return Lag{Millis(*min), Millis(*max)};
 }
 
 std::optional<int> parseCount(const std::u16string& s, int max) { return parseNumber(s, 1, max); }
@@ -102,12 +120,20 @@ struct Parser {
     bool applyFault(const std::u16string& name, const std::u16string& value) {
         FaultOptions& faults = launch.form.faults;
         if (name == u"--tunda-fokus" || name == u"--tunda-simpan") {
-            const auto ms = parseNumber(value, 0, kMaxDelayMs);
-            if (!ms) {
+            const auto lag = parseLag(value);
+            if (!lag) {
                 return fail(u"Pilihan " + name + u" memerlukan lama tunda dalam milidetik, 0 sampai " +
-                            decimalText(kMaxDelayMs) + u", bukan " + quoted(value) + u".");
+                            decimalText(kMaxDelayMs) + u", atau rentang MIN-MAKS (misalnya 0-1000), bukan " +
+                            quoted(value) + u".");
             }
-            (name == u"--tunda-fokus" ? faults.focusDelay : faults.storeDelay) = Millis(*ms);
+            (name == u"--tunda-fokus" ? faults.focusDelay : faults.storeDelay) = *lag;
+        } else if (name == u"--benih") {
+            const auto seed = parseWhole(value, 0, kMaxSeed);
+            if (!seed) {
+                return fail(u"Pilihan --benih memerlukan bilangan bulat 0 sampai " + decimalText(kMaxSeed) + u", bukan " +
+                            quoted(value) + u".");
+            }
+            faults.seed = static_cast<std::uint32_t>(*seed);
         } else if (name == u"--tolak") {
             const auto field = parseField(value);
             if (!field) {
@@ -176,7 +202,7 @@ struct Parser {
 
 bool takesValue(const std::u16string& name) {
     static const std::u16string names[] = {u"--target",      u"--mode",  u"--rows",           u"--cols",
-                                           u"--out",         u"--tunda-fokus", u"--tunda-simpan", u"--tolak",
+                                           u"--out",         u"--tunda-fokus", u"--tunda-simpan", u"--benih", u"--tolak",
                                            u"--hilang-navigasi", u"--macet", u"--macet-setelah"};
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
@@ -232,7 +258,7 @@ ParsedArguments parseArguments(const std::vector<std::u16string>& args) {
 
 std::u16string usageText() {
     return u"Cara pakai: TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan] "
-           u"[--rows N] [--cols N] [--out BERKAS] [--tunda-fokus MS] [--tunda-simpan MS] [--tolak B,K] "
+           u"[--rows N] [--cols N] [--out BERKAS] [--tunda-fokus MS] [--tunda-simpan MS] [--benih N] [--tolak B,K] "
            u"[--hilang-navigasi N] [--tanpa-baca] [--macet DETIK [--macet-setelah K]]\n\n"
            u"--target  aplikasi yang ditiru (bawaan: rapor)\n"
            u"--mode    cara pengisian RAPOR Online (bawaan: pilihan; e-Rapor dan Dapodik selalu isian)\n"
@@ -242,6 +268,8 @@ std::u16string usageText() {
            u"Gangguan untuk menguji pemeriksaan Tamvera:\n"
            u"--tunda-fokus MS      huruf yang diketik ke kolom dalam MS milidetik setelah kolom itu mendapat fokus hilang\n"
            u"--tunda-simpan MS     huruf yang diketik ke kolom dalam MS milidetik setelah nilainya tersimpan hilang\n"
+           u"                      MS boleh berupa rentang MIN-MAKS (misalnya 0-1000): lama setiap tunda diundi dari rentang itu\n"
+           u"--benih N             benih undian lama tunda, 0 sampai " + decimalText(kMaxSeed) + u" (bawaan: 1)\n"
            u"--tolak B,K           kolom nilai baris B, kolom K menolak setiap nilai (boleh diulang)\n"
            u"--hilang-navigasi N   setiap tombol pindah kolom ke-N hilang (N minimal 2)\n"
            u"--tanpa-baca          jendela tidak menjawab pembaca layar tentang kolomnya\n"

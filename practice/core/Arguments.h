@@ -1,7 +1,7 @@
 // The practice window's command line:
 //   TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan]
 //                      [--rows N] [--cols N] [--out PATH]
-//                      [--tunda-fokus MS] [--tunda-simpan MS] [--tolak R,K]...
+//                      [--tunda-fokus MS|MIN-MAX] [--tunda-simpan MS|MIN-MAX] [--benih N] [--tolak R,K]...
 //                      [--hilang-navigasi N] [--tanpa-baca] [--macet S [--macet-setelah K]]
 // Each option with a value also takes the form --name=value.
 #pragma once
@@ -17,6 +17,7 @@ namespace tamvera::practice {
 constexpr int kMaxRows = 10000;
 constexpr int kMaxCols = 200;
 constexpr int kMaxDelayMs = 60000;
+constexpr long long kMaxSeed = 4294967295;
 constexpr int kMaxStallSeconds = 60;
 
 struct LaunchOptions {

@@ -5,16 +5,19 @@
 
 namespace tamvera::practice {
 
-FieldFaults::FieldFaults(FaultOptions options) : options_(std::move(options)) {}
+// Each delay draws from a stream of its own, so the focus's delays stay the same
+// whether or not the stored values are delayed too.
+FieldFaults::FieldFaults(FaultOptions options)
+    : options_(std::move(options)), focusLengths_(options_.seed, 1), storeLengths_(options_.seed, 2) {}
 
 void FieldFaults::focusArrived(FieldPlace field, Millis now) {
-    if (options_.focusDelay.count() > 0) afterFocus_ = Busy{field, now + options_.focusDelay};
+    if (options_.focusDelay.any()) afterFocus_ = Busy{field, now + focusLengths_.next(options_.focusDelay)};
 }
 
 void FieldFaults::valueStored(FieldPlace field, Millis now) {
-    if (options_.storeDelay.count() <= 0) return;
+    if (!options_.storeDelay.any()) return;
     std::erase_if(afterStore_, [&](const Busy& busy) { return busy.until <= now || busy.field == field; });
-    afterStore_.push_back(Busy{field, now + options_.storeDelay});
+    afterStore_.push_back(Busy{field, now + storeLengths_.next(options_.storeDelay)});
 }
 
 bool FieldFaults::refuses(FieldPlace field) const {

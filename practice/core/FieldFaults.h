@@ -5,14 +5,13 @@
 // Each is a small rule of its own; the form asks them before it lets a key act.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-namespace tamvera::practice {
+#include "core/Lag.h"
 
-using Millis = std::chrono::milliseconds;
+namespace tamvera::practice {
 
 // A grade field, 0-based among the grade fields only.
 struct FieldPlace {
@@ -22,8 +21,9 @@ struct FieldPlace {
 };
 
 struct FaultOptions {
-    Millis focusDelay{0};              // characters lost this long after the focus arrives
-    Millis storeDelay{0};              // characters lost this long after the field's value was stored
+    Lag focusDelay;                    // characters lost this long after the focus arrives
+    Lag storeDelay;                    // characters lost this long after the field's value was stored
+    std::uint32_t seed = 1;            // for the lengths drawn from a delay's range
     std::vector<FieldPlace> refused;   // fields that take no value at all
     int loseEveryNthNavigation = 0;    // 0: none lost; N: the N-th, 2N-th, ... move is lost
     Millis stall{0};                   // 0: never; otherwise the window stops answering this long ...
@@ -55,6 +55,8 @@ private:
     };
 
     FaultOptions options_;
+    LagDraw focusLengths_;
+    LagDraw storeLengths_;
     Busy afterFocus_;                 // the focus is in one field at a time
     std::vector<Busy> afterStore_;    // several fields may be saving at once
     std::uint64_t navigationKeys_ = 0;

@@ -86,13 +86,21 @@ TEST(PracticeArguments, FaultOptionsReachTheForm) {
                                      u"--macet-setelah=7"});
     ASSERT_TRUE(p.options) << tamvera::utf8(p.problem);
     const FaultOptions& f = p.options->form.faults;
-    EXPECT_EQ(f.focusDelay, Millis{150});
-    EXPECT_EQ(f.storeDelay, Millis{0});
+    EXPECT_EQ(f.focusDelay, Lag::fixed(Millis{150}));
+    EXPECT_EQ(f.storeDelay, Lag::fixed(Millis{0}));
+    EXPECT_EQ(f.seed, 1u);
     EXPECT_EQ(f.refused, (std::vector<FieldPlace>{{1, 2}, {4, 9}}));
     EXPECT_EQ(f.loseEveryNthNavigation, 4);
     EXPECT_EQ(f.stall, Millis{2000});
     EXPECT_EQ(f.stallAfterChanges, 7);
     EXPECT_FALSE(p.options->answerReads);
+
+    const ParsedArguments ranged =
+        parse({u"--tunda-fokus=0-1000", u"--tunda-simpan", u"60000-60000", u"--benih", u"4294967295"});
+    ASSERT_TRUE(ranged.options) << tamvera::utf8(ranged.problem);
+    EXPECT_EQ(ranged.options->form.faults.focusDelay, (Lag{Millis{0}, Millis{1000}}));
+    EXPECT_EQ(ranged.options->form.faults.storeDelay, Lag::fixed(Millis{60000}));
+    EXPECT_EQ(ranged.options->form.faults.seed, 4294967295u);
 
     const ParsedArguments plain = parse({u"--macet", u"1"});
     ASSERT_TRUE(plain.options);
@@ -102,7 +110,13 @@ TEST(PracticeArguments, FaultOptionsReachTheForm) {
 
 TEST(PracticeArguments, BadFaultValuesAreRefusedWithAnIndonesianReason) {
     EXPECT_NE(refusal({u"--tunda-fokus", u"60001"}).find("--tunda-fokus memerlukan lama tunda"), std::string::npos);
-    EXPECT_NE(refusal({u"--tunda-simpan=-1"}).find("--tunda-simpan memerlukan"), std::string::npos);
+    for (const char16_t* lag : {u"-1", u"500-100", u"0-60001", u"100-", u"1-2-3", u"1 - 2"}) {
+        EXPECT_NE(refusal({u"--tunda-simpan", lag}).find("--tunda-simpan memerlukan lama tunda"), std::string::npos)
+            << tamvera::utf8(lag);
+    }
+    for (const char16_t* seed : {u"4294967296", u"-1", u"", u"99999999999"}) {
+        EXPECT_NE(refusal({u"--benih", seed}).find("--benih memerlukan bilangan bulat 0 sampai 4294967295"), std::string::npos);
+    }
     for (const char16_t* field : {u"3", u"0,1", u"1,", u"a,b", u"1,2,3"}) {
         EXPECT_NE(refusal({u"--tolak", field}).find("--tolak memerlukan baris dan kolom"), std::string::npos);
     }

@@ -1,6 +1,8 @@
 // The faults the practice window shows on request, and what it answers a screen reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/FieldReads.h"
 #include "core/PracticeForm.h"
 
@@ -25,11 +27,41 @@ void dropList(PracticeForm& form, long long ms) {
 
 std::pair<int, int> focusOf(const PracticeForm& form) { return {form.focusRow(), form.focusColumn()}; }
 
+// How long from `now` the field loses the characters typed into it.
+long long deafFor(const FieldFaults& faults, FieldPlace field, long long now) {
+    long long ms = 0;
+    while (faults.losesCharacter(field, Millis{now + ms})) ++ms;
+    return ms;
+}
+
+struct DrawnLengths {
+    std::vector<long long> focus, store;
+};
+
+// 200 focus arrivals and stores, far enough apart that each delay is over before the next.
+DrawnLengths drawnLengths(std::uint32_t seed, bool focusDelayed = true) {
+    FaultOptions options;
+    if (focusDelayed) options.focusDelay = Lag{Millis{100}, Millis{400}};
+    options.storeDelay = Lag{Millis{0}, Millis{1000}};
+    options.seed = seed;
+    FieldFaults faults(options);
+    DrawnLengths lengths;
+    for (int i = 0; i < 200; ++i) {
+        const FieldPlace field{i % 2, 0};
+        const long long now = 10000LL * i;
+        faults.focusArrived(field, Millis{now});
+        lengths.focus.push_back(deafFor(faults, field, now));
+        faults.valueStored(field, Millis{now + 5000});
+        lengths.store.push_back(deafFor(faults, field, now + 5000));
+    }
+    return lengths;
+}
+
 }  // namespace
 
 TEST(PracticeFaults, FocusDelayDropsCharactersOnlyWithinItsTimeAndOnlyInTheNewField) {
     FaultOptions faults;
-    faults.focusDelay = Millis{200};
+    faults.focusDelay = Lag::fixed(Millis{200});
     PracticeForm form = formWith(Target::ERapor, Mode::Isian, faults);
     form.press(Key::Tab, false, Millis{1000});
     typeAt(form, u"8", 1199);
@@ -63,7 +95,7 @@ TEST(PracticeFaults, FocusDelayDropsCharactersOnlyWithinItsTimeAndOnlyInTheNewFi
 
 TEST(PracticeFaults, StoreDelayDropsCharactersOnlyInTheFieldJustStored) {
     FaultOptions faults;
-    faults.storeDelay = Millis{300};
+    faults.storeDelay = Lag::fixed(Millis{300});
     PracticeForm form = formWith(Target::RaporOnline, Mode::Isian, faults);
     form.press(Key::Tab, false, Millis{0});
     typeAt(form, u"80", 10);
@@ -100,6 +132,24 @@ TEST(PracticeFaults, StoreDelayDropsCharactersOnlyInTheFieldJustStored) {
     grid.press(Key::Enter, false, Millis{1010});
     typeAt(grid, u"5", 1020);
     EXPECT_EQ(grid.cellText(0, 2), u"70");
+}
+
+TEST(PracticeFaults, RangedDelaysDrawEachLengthWithinTheRangeAndRepeatForTheSameSeed) {
+    const DrawnLengths lengths = drawnLengths(1);
+    const auto [focusMin, focusMax] = std::minmax_element(lengths.focus.begin(), lengths.focus.end());
+    EXPECT_GE(*focusMin, 100);
+    EXPECT_LE(*focusMax, 400);
+    const auto [storeMin, storeMax] = std::minmax_element(lengths.store.begin(), lengths.store.end());
+    EXPECT_LE(*storeMin, 10);
+    EXPECT_GE(*storeMax, 990);
+    EXPECT_LE(*storeMax, 1000);
+
+    // Recorded runs replay: the lengths are the generator's own, the same in every build.
+    EXPECT_EQ(std::vector(lengths.store.begin(), lengths.store.begin() + 4),
+              (std::vector<long long>{768, 760, 388, 435}));
+    EXPECT_EQ(drawnLengths(1).focus, lengths.focus);
+    EXPECT_NE(drawnLengths(2).store, lengths.store);
+    EXPECT_EQ(drawnLengths(1, false).store, lengths.store);  // each delay draws on its own
 }
 
 TEST(PracticeFaults, RefusedFieldStaysEmptyWhileTheOthersTakeTheirValues) {
