@@ -5,7 +5,9 @@
 //
 // Query parameters: baris, kolom, mode (isian | pilihan, RAPOR Online only), tunda (ms the
 // page stays busy after each stored value; keys typed meanwhile are lost, as on a slow
-// school server), enter=buka (ENTER on a choice list does what the browser does with it:
+// school server), fokus (ms after a grade field gains the focus during which the
+// characters typed into it are lost), both N or a range MIN-MAX drawn from afresh each
+// time with the seed benih, enter=buka (ENTER on a choice list does what the browser does with it:
 // Chromium opens the list) and lapor (an address that receives the page's state as JSON
 // after every change; the test server's /lapor).
 'use strict';
@@ -23,7 +25,9 @@
     const options = {
       baris: wholeNumber(query, 'baris', 40, 1, 10000, problems),
       kolom: wholeNumber(query, 'kolom', 10, 1, 200, problems),
-      tunda: wholeNumber(query, 'tunda', 0, 0, 60000, problems),
+      tunda: lag(query, 'tunda', problems),
+      fokus: lag(query, 'fokus', problems),
+      benih: wholeNumber(query, 'benih', 1, 0, 4294967295, problems),
       mode: HALAMAN === 'rapor-online' ? 'pilihan' : 'isian',
       tolak: refusedField(query, problems),
       enterBuka: false,
@@ -72,6 +76,22 @@
     return fallback;
   }
 
+  // N or MIN-MAX milliseconds, 0 to 60000: a delay that is always N long, or whose every
+  // length is drawn from the range.
+  function lag(query, name, problems) {
+    if (!query.has(name)) return { min: 0, max: 0 };
+    const match = /^\s*(\d+)\s*(?:-\s*(\d+)\s*)?$/.exec(query.get(name));
+    const min = match ? Number(match[1]) : NaN;
+    const max = match && match[2] !== undefined ? Number(match[2]) : min;
+    if (min >= 0 && min <= max && max <= 60000) return { min, max };
+    problems.push(`Nilai ${name} "${query.get(name)}" tidak sah (milidetik 0 sampai 60000, atau rentang MIN-MAKS, misalnya 0-1000); dipakai 0.`);
+    return { min: 0, max: 0 };
+  }
+
+  const lagText = (lag) => (lag.min === lag.max ? `${lag.min} ms` : `${lag.min} sampai ${lag.max} ms (diundi setiap kali)`);
+  // In the state report: N as a number, as before ranges existed; a range as "MIN-MAX".
+  const lagReported = (lag) => (lag.min === lag.max ? lag.min : `${lag.min}-${lag.max}`);
+
   const { options, problems } = readOptions();
   const nilai = Array.from({ length: options.baris }, () => Array(options.kolom).fill(''));
   const tombol = [];
@@ -96,7 +116,7 @@
     sending = true;
     const state = {
       halaman: HALAMAN, mode: options.mode, baris: options.baris, kolom: options.kolom,
-      tunda: options.tunda, muat, urutan: ++urutan, nilai, tombol,
+      tunda: lagReported(options.tunda), fokus: lagReported(options.fokus), muat, urutan: ++urutan, nilai, tombol,
     };
     // text/plain keeps it a simple request, so a page opened from a file may post too.
     fetch(options.lapor, { method: 'POST', headers: { 'Content-Type': 'text/plain;charset=UTF-8' }, body: JSON.stringify(state) })
@@ -124,27 +144,59 @@
   // the key that stored the value: a browser that handles a burst of keys late then
   // neither loses more nor fewer keys than the typist typed within the delay.
 
+  // The same rule for the focus: for a while after a grade field gains the focus (or a
+  // choice field's ENTER drops its list) the characters typed into it are lost;
+  // navigation keys and ENTER still act, as in the practice window (--tunda-fokus).
+
   let busyUntil = -Infinity;
   let busyField = null;
   let busyTimer = 0;
+  let deafUntil = -Infinity;
+  let deafField = null;
   let keyInHand = null; // the event time of the key being handled, from keydown to keyup
 
   // The field a focus name belongs to: a choice field's list counts as its field.
   const fieldOf = (name) => name.replace(/p$/, '');
 
+  // mulberry32: each delay draws its lengths from a stream of its own, the same for the
+  // same seed in every browser.
+  function lengths(seed) {
+    let state = seed >>> 0;
+    return (lag) => {
+      state = (state + 0x6D2B79F5) >>> 0;
+      let z = state;
+      z = Math.imul(z ^ (z >>> 15), z | 1);
+      z ^= z + Math.imul(z ^ (z >>> 7), z | 61);
+      const unit = ((z ^ (z >>> 14)) >>> 0) / 4294967296;
+      return lag.min + Math.floor(unit * (lag.max - lag.min + 1));
+    };
+  }
+  const busyLength = lengths(options.benih);
+  const deafLength = lengths(options.benih ^ 0x9E3779B9);
+  const keyTime = () => (keyInHand === null ? performance.now() : keyInHand);
+
   function startBusy(field) {
-    if (!options.tunda) return;
+    if (!options.tunda.max) return;
+    const length = busyLength(options.tunda);
     busyField = field;
-    busyUntil = (keyInHand === null ? performance.now() : keyInHand) + options.tunda;
+    busyUntil = keyTime() + length;
     $('sibuk').hidden = false;
     clearTimeout(busyTimer);
-    busyTimer = setTimeout(() => { $('sibuk').hidden = true; }, options.tunda);
+    busyTimer = setTimeout(() => { $('sibuk').hidden = true; }, length);
+  }
+
+  function startDeaf(field) {
+    if (!options.fokus.max) return;
+    deafField = field;
+    deafUntil = keyTime() + deafLength(options.fokus);
   }
 
   window.addEventListener('keydown', (event) => {
     const field = fieldOf(focusName());
+    const character = event.key.length === 1;
     const lost = (event.timeStamp < busyUntil && field === busyField) ||
-      (event.key.length === 1 && field === options.tolak);
+      (character && event.timeStamp < deafUntil && field === deafField) ||
+      (character && field === options.tolak);
     const entry = { key: event.key, code: event.code, di: focusName(), waktu: Math.round(event.timeStamp) };
     if (lost) entry.hilang = true;
     tombol.push(entry);
@@ -240,7 +292,10 @@
         input.setAttribute('aria-label', placeName(r, c));
         input.addEventListener('input', () => changed(r, c, input.value));
         input.addEventListener('change', () => startBusy(input.id));
-        input.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ${shown(input.value)}`));
+        input.addEventListener('focus', () => {
+          startDeaf(input.id);
+          showFocus(`${placeName(r, c)}: ${shown(input.value)}`);
+        });
         cell(tr).appendChild(input);
       }
     }
@@ -276,7 +331,10 @@
     let before = '';
     let typedOnClosedList = false;
 
-    button.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ${shown(list.value)}. ENTER membuka daftar nilai.`));
+    button.addEventListener('focus', () => {
+      startDeaf(button.id);
+      showFocus(`${placeName(r, c)}: ${shown(list.value)}. ENTER membuka daftar nilai.`);
+    });
     button.addEventListener('click', () => {
       if (!list.disabled) return;
       fillGrades(list);
@@ -296,6 +354,7 @@
         // With enter=buka it opens, and the keys that follow go to the open list.
         if (!options.enterBuka) event.preventDefault();
         if (list.value !== '') store();
+        else startDeaf(button.id); // the ENTER that drops the list: the type-ahead comes next
       } else if (event.key === 'Escape') {
         list.value = before;
         changed(r, c, list.value);
@@ -382,6 +441,7 @@
       cells[r][c].classList.add('terpilih');
       grid.setAttribute('aria-activedescendant', cells[r][c].id);
       cells[r][c].scrollIntoView({ block: 'nearest', inline: 'nearest' });
+      if (c >= 2) startDeaf(fieldName(r, gradeColumn()));
       describe();
     }
 
@@ -489,7 +549,9 @@
       ? 'Pilih sel <b>No</b> baris 1 (sudah terpilih), lalu di Tamvera pilih <b>Dapodik</b>.'
       : `Fokus sudah di tombol <b>Awal</b>; di Tamvera pilih <b>${HALAMAN === 'e-rapor' ? 'E-Rapor' : 'Tamvera'}</b> dan entri <b>${options.mode === 'pilihan' ? 'Pilihan' : 'Isian'}</b>.`;
     $('petunjuk').innerHTML = `${what} Tempel daftar nilai (${options.baris} baris, ${options.kolom} nilai per baris) di Tamvera, tekan <b>Mulai</b>, lalu jangan sentuh mouse/keyboard.` +
-      (options.tunda ? ` Mode lambat: setiap kolom sibuk ${options.tunda} ms setelah nilainya tersimpan.` : '');
+      (options.tunda.max ? ` Mode lambat: setiap kolom sibuk ${lagText(options.tunda)} setelah nilainya tersimpan.` : '') +
+      (options.fokus.max ? ` Setelah kolom nilai mendapat fokus, huruf dan angka yang diketik ke kolom itu selama ${lagText(options.fokus)} hilang.` : '') +
+      (options.tunda.min !== options.tunda.max || options.fokus.min !== options.fokus.max ? ` Benih undian: ${options.benih}.` : '');
     if (problems.length) {
       $('pesan').hidden = false;
       $('pesan').textContent = problems.join(' ');
