@@ -93,7 +93,12 @@ bool PracticeForm::movesBetweenFields(Key key, bool shift) const {
 void PracticeForm::type(char16_t ch, Millis now) {
     if (isControl(ch)) return;  // TAB, ENTER and BACKSPACE come as keys
     const std::optional<FieldPlace> field = focusedField();
-    if (!field || faults_.losesCharacter(*field, now)) return;
+    if (!field) return;
+    ++charactersTyped_;
+    if (faults_.losesCharacter(*field, now)) {
+        ++charactersLost_;
+        return;
+    }
     if (isDapodik()) {
         if (editing_) typeInto(edit_, ch);
     } else if (options_.mode == Mode::Pilihan) {

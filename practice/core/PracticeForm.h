@@ -60,6 +60,9 @@ public:
     const GradeGrid& grades() const { return grades_; }
     // Counts the changes made to the grade fields; the out-file is rewritten when it moves.
     std::uint64_t changes() const { return changes_; }
+    // Characters typed into grade fields, and those of them the faults lost.
+    std::uint64_t charactersTyped() const { return charactersTyped_; }
+    std::uint64_t charactersLost() const { return charactersLost_; }
     // How long the window is to stop answering now, if the faults ask for it (once).
     std::optional<Millis> stallDue() { return faults_.stallAfter(changes_); }
 
@@ -133,6 +136,7 @@ private:
     ChoiceStep step_ = ChoiceStep::Closed;
     ChoiceList list_ = ChoiceList::grades();
     std::uint64_t changes_ = 0;
+    std::uint64_t charactersTyped_ = 0, charactersLost_ = 0;
     FieldFaults faults_;
 };
 

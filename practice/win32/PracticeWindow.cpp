@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "core/FieldReads.h"
 #include "core/OutFile.h"
@@ -172,6 +173,9 @@ void PracticeWindow::onDestroy() {
     }
     // The program's exit code tells whether the last state reached the out-file.
     const bool saved = saveOutFile();
+    if (!outPath_.empty())
+        replaceFileContents(outPath_ + u".huruf", "diketik " + std::to_string(form_.charactersTyped()) + "\nhilang " +
+                                                      std::to_string(form_.charactersLost()) + "\n");
     PostQuitMessage(saved ? 0 : 1);
 }
 

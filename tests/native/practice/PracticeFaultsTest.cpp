@@ -91,6 +91,8 @@ TEST(PracticeFaults, FocusDelayDropsCharactersOnlyWithinItsTimeAndOnlyInTheNewFi
     typeAt(grid, u"0", 1250);
     grid.press(Key::Enter, false, Millis{1260});
     EXPECT_EQ(grid.grades().at(0, 0), u"0");
+    EXPECT_EQ(grid.charactersTyped(), 2u);
+    EXPECT_EQ(grid.charactersLost(), 1u);
 }
 
 TEST(PracticeFaults, StoreDelayDropsCharactersOnlyInTheFieldJustStored) {
