@@ -137,7 +137,10 @@ void PracticeWindow::onChar(WPARAM ch) {
 }
 
 void PracticeWindow::afterInput() {
-    if (form_.changes() != savedChanges_) saveOutFile();
+    if (form_.changes() != savedChanges_)
+        saveOutFile();
+    else if (form_.charactersLost() != countedLost_)
+        saveCharacterCounts();
     if (grid_) grid_->showFocus();
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -159,9 +162,18 @@ void PracticeWindow::announceFocus() {
 bool PracticeWindow::saveOutFile() {
     savedChanges_ = form_.changes();
     if (outPath_.empty()) return true;
+    saveCharacterCounts();
     const bool saved = replaceFileContents(outPath_, formatOutFile(form_.grades()));
     saveProblem_ = saved ? u"" : u"Berkas hasil tidak dapat ditulis: " + outPath_;
     return saved;
+}
+
+// Beside the out-file: the characters typed into grade fields and those lost, a line each.
+void PracticeWindow::saveCharacterCounts() {
+    countedLost_ = form_.charactersLost();
+    if (outPath_.empty()) return;
+    replaceFileContents(outPath_ + u".huruf", "diketik " + std::to_string(form_.charactersTyped()) + "\nhilang " +
+                                                  std::to_string(countedLost_) + "\n");
 }
 
 void PracticeWindow::onDestroy() {
@@ -173,9 +185,6 @@ void PracticeWindow::onDestroy() {
     }
     // The program's exit code tells whether the last state reached the out-file.
     const bool saved = saveOutFile();
-    if (!outPath_.empty())
-        replaceFileContents(outPath_ + u".huruf", "diketik " + std::to_string(form_.charactersTyped()) + "\nhilang " +
-                                                      std::to_string(form_.charactersLost()) + "\n");
     PostQuitMessage(saved ? 0 : 1);
 }
 

@@ -46,11 +46,13 @@ private:
     void afterInput();
     void announceFocus();
     bool saveOutFile();
+    void saveCharacterCounts();
     int bandHeight(int width) const;
 
     PracticeForm form_;
     std::u16string outPath_;
     std::uint64_t savedChanges_ = 0;
+    std::uint64_t countedLost_ = 0;
     std::u16string saveProblem_;
     Font font_;
     std::unique_ptr<GridView> grid_;

@@ -12,13 +12,19 @@
 # nor at the longer delays).
 #
 #   browser-figures.sh BUILD chromium|firefox [DELAY...]   (through scripts/wine-env.sh exec)
+#   browser-figures.sh BUILD chromium|firefox --deaf MS
 #
-# Without delays: 0 150 300 600 1000 ms, the whole table (about 15 minutes a browser).
+# Without delays: 0 150 300 600 1000 ms and a delay drawn from 0 to 1000 ms for each value,
+# the whole table (about 20 minutes a browser). VERIFIED_ONLY=1 leaves the blind runs out.
+# --deaf: a class of 40 x 10 into RAPOR Online Isian whose fields drop the characters
+# typed in the first MS ms after they gain the focus, at "Cepat", with reads.
 source "$(dirname "$0")/lib.sh"
 BROWSER=${2:?chromium or firefox}
 shift 2
+DEAF=
+[ "${1:-}" != --deaf ] || DEAF=${2:?milliseconds}
 DELAYS=("$@")
-[ ${#DELAYS[@]} -gt 0 ] || DELAYS=(0 150 300 600 1000)
+[ ${#DELAYS[@]} -gt 0 ] || DELAYS=(0 150 300 600 1000 0-1000)
 CLOSING_EXPECTED=1  # a run that does not land every value ends with a closing message
 SPEEDS=(cepat sedang lambat)
 FORMS=("rapor isian" "rapor pilihan" "erapor isian" "dapodik isian")
@@ -30,6 +36,28 @@ printf '85\t1\t99\n7\t57\t100' >"$WORK/pilihan.txt"
 
 start_server
 start_tamvera_recorded
+
+# The characters among the keys the page saw, and those it dropped.
+characters() { awk -F'\t' 'length($2) == 1 { n++ } END { print n + 0 }' "$KEYLOG"; }
+characters_dropped() { awk -F'\t' 'length($2) == 1 && $NF == "hilang" { n++ } END { print n + 0 }' "$KEYLOG"; }
+
+if [ -n "$DEAF" ]; then
+    awk 'BEGIN { for (r = 0; r < 40; r++) { line = ""
+        for (c = 0; c < 10; c++) line = line (c ? "\t" : "") (r * 10 + c == 7 || r * 10 + c == 33 ? "" : 60 + (r * 7 + c * 3) % 40)
+        printf "%s%s", (r ? "\n" : ""), line } }' >"$WORK/class.txt"
+    choose rapor isian
+    paste_list "$WORK/class.txt"
+    open_page "$BROWSER" rapor isian 40 10 0 "fokus=$DEAF"
+    run_list cepat && page_holds "$WORK/class.txt" 20 || true
+    floor=$(awk -v p="$(pauses_of isian "$WORK/class.txt" 0.1)" -v n="$(values_in "$WORK/class.txt")" -v d="$DEAF" \
+        'BEGIN { printf "%.1f", p + n * d / 1000 }')
+    log "figure: $BROWSER, 40 x 10 class, fields deaf $DEAF ms after the focus, cepat: landed $LANDED," \
+        "$RUN_SECONDS s against the page's floor of $floor s" \
+        "($(awk -v a="$RUN_SECONDS" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') x);" \
+        "characters $(characters), dropped $(characters_dropped)"
+    close_page
+    finish
+fi
 
 # try_run TARGET MODE DELAY SPEED BLIND: one run of the mode's list into a fresh page;
 # succeeds when every value landed. Sets RUN_SECONDS, KEYS (the keys the page saw) and
@@ -67,7 +95,9 @@ for form in "${FORMS[@]}"; do
     blind_from=0 verified_from=0
     for delay in "${DELAYS[@]}"; do
         blind="-"
-        if [ "$delay" = 0 ]; then
+        if [ -n "${VERIFIED_ONLY:-}" ]; then
+            blind="not run"
+        elif [ "$delay" = 0 ]; then
             blind="cepat ${RUN_SECONDS:-?} s"
         elif fastest "$target" "$mode" "$delay" 1 "$blind_from"; then
             blind="${SPEEDS[SPEED_AT]} $RUN_SECONDS s"

@@ -3,9 +3,13 @@
 # shown, run duration against the estimate for each speed, Tamvera's processor time
 # during a run. The runs must still land exactly (a figure of a wrong run is worthless).
 #   e2e-figures.sh BUILD [--pacing-only]   start-up and the 40 x 10 class only
+#   e2e-figures.sh BUILD --deaf MS           the 40 x 10 class, with reads, on fields that
+#                                            lose the characters typed in the first MS ms
+#                                            after they gain the focus
 source "$(dirname "$0")/lib.sh"
-pacing_only=0
+pacing_only=0 deaf=
 [ "${2:-}" != --pacing-only ] || pacing_only=1
+[ "${2:-}" != --deaf ] || deaf=${3:?milliseconds}
 
 seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }'; }
 # user + system processor time of a process, in seconds
@@ -13,8 +17,9 @@ cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.2
 tamvera_visible() { program_shown "${TAMVERA_EXE##*/}" Tamvera; }
 tamvera_hidden() { ! tamvera_visible; }
 
-log "start-up until the window is shown (three starts)"
+[ -n "$deaf" ] || log "start-up until the window is shown (three starts)"
 for i in 1 2 3; do
+    [ -z "$deaf" ] || break
     started=$(date +%s.%N)
     "$WINE" "$TAMVERA_EXE" >/dev/null 2>&1 &
     pid=$!
@@ -39,8 +44,9 @@ grade_block "$WORK/class.txt" 40 10
 
 start_tamvera_recorded
 
-# timed_run LIST ROWS COLS MODE SPEED STEP: one run of the list into a practice form of
-# ROWS x COLS; prints duration, nominal pause time, estimate and processor time.
+# timed_run LIST ROWS COLS MODE SPEED STEP [OPTION...]: one run of the list into a
+# practice form of ROWS x COLS (with the practice window's further options); prints
+# duration, nominal pause time, estimate and processor time.
 timed_run() {
     local list=$1 rows=$2 cols=$3 mode=$4 speed=$5 step=$6 nominal values cells
     values=$(values_in "$list")
@@ -53,7 +59,7 @@ timed_run() {
     else
         nominal=$(awk -v c="$cells" -v r="$rows" -v s="$step" 'BEGIN { print 2 + (c + r) * s }')
     fi
-    start_practice rapor "$mode" "$rows" "$cols"
+    start_practice rapor "$mode" "$rows" "$cols" "${@:7}"
     choose rapor "$mode" "$speed"
     paste_list "$list"
     expected_out_of "$list" >"$WORK/expected.txt"
@@ -86,7 +92,17 @@ timed_run() {
         "estimate $(awk -v n="$nominal" 'BEGIN { print n - 2 }') s, shown early in the run as \"$shown\";" \
         "Tamvera processor time $(awk -v a="$cpu_before" -v b="$cpu" -v d="$duration" 'BEGIN { printf "%.2f s (%.1f %% of the run)", b - a, 100 * (b - a) / d }')"
     stop_practice
+    DURATION=$duration NOMINAL=$nominal VALUES=$values
 }
+if [ -n "$deaf" ]; then
+    timed_run "$WORK/class.txt" 40 10 isian cepat 0.1 --tunda-fokus "$deaf"
+    read -r typed lost < <(awk '{ print $2 }' "$OUT.huruf" | paste -sd' ')
+    floor=$(awk -v p="$NOMINAL" -v n="$VALUES" -v d="$deaf" 'BEGIN { printf "%.1f", p + n * d / 1000 }')
+    log "figure: 40 x 10 class, fields deaf $deaf ms after the focus, cepat, with reads: $DURATION s against" \
+        "the page's floor of $floor s ($(awk -v a="$DURATION" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') x);" \
+        "characters typed $typed, lost $lost"
+    finish
+fi
 if [ "$pacing_only" -eq 0 ]; then
     timed_run "$WORK/small.txt" 10 5 isian cepat 0.1
     timed_run "$WORK/small.txt" 10 5 isian sedang 0.2
