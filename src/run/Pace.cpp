@@ -7,17 +7,19 @@
 namespace tamvera::run {
 
 namespace {
-// A loss grows its wait by half and a step: a few losses reach a page's pace, whether it
-// takes a tenth of a second or a whole one.
+// Losses in a row grow their wait by half and a step each: a few reach a page's pace,
+// whether it takes a tenth of a second or a whole one. A loss after values that landed
+// may be a moment's delay (a browser's keys arrive unevenly): a quarter more.
 constexpr double kGrowStep = 0.05;
 constexpr double kGrowFactor = 1.5;
+constexpr double kNudgeFactor = 1.25;
 constexpr double kMostExtra = 5.0;
-// After this many values in a row that land, a wait eases by a seventh; an easing that
+// After this many values in a row that land, a wait eases by a tenth; an easing that
 // loses again goes back to the length that landed and waits twice as long before the
 // next one, so a page that keeps its pace costs few losses to probe.
 constexpr int kFirstEaseAfter = 8;
 constexpr int kLongestEaseAfter = 128;
-constexpr double kEaseFactor = 6.0 / 7.0;
+constexpr double kEaseFactor = 0.9;
 // Below this the chosen speed's own pause is enough again.
 constexpr double kLeastExtra = kGrowStep / 2;
 }  // namespace
@@ -41,6 +43,8 @@ void Pace::valueLanded() {
 }
 
 void Pace::Stretch::lost() {
+    const bool inARow = lostLast || extra == 0;
+    lostLast = true;
     landedInRow = 0;
     if (knownGood > extra) {
         // The easing went too far: back to what landed, and longer before trying again.
@@ -49,12 +53,13 @@ void Pace::Stretch::lost() {
         return;
     }
     // The page is slower than it was: grow, and forget what landed before.
-    extra = std::min(extra * kGrowFactor + kGrowStep, kMostExtra);
+    extra = std::min(inARow ? extra * kGrowFactor + kGrowStep : extra * kNudgeFactor, kMostExtra);
     knownGood = 0;
     easeAfter = kFirstEaseAfter;
 }
 
 void Pace::Stretch::landed() {
+    lostLast = false;
     if (extra == 0 || ++landedInRow < easeAfter) return;
     landedInRow = 0;
     knownGood = extra;

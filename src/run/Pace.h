@@ -44,6 +44,7 @@ private:
         double knownGood = 0;  // the length that last landed before an easing; 0: none
         int landedInRow = 0;
         int easeAfter = 0;     // landed values in a row before the next easing
+        bool lostLast = false; // no value landed since the last loss
         void lost();
         void landed();
     };

@@ -33,15 +33,17 @@ double secondsSince(Platform& platform, float start) {
 
 bool ReadBack::silent() const { return unanswered_ >= kSilentAfter; }
 
-void ReadBack::startWait(float seconds) {
+FieldReading ReadBack::startWait(float seconds) {
     const bool started = platform_.beginFieldRead(kStartGiveUpSeconds);
     Pause(platform_, seconds);
-    // The answer only readies the target; how long it took is no guide to later reads.
+    // The answer readies the target; how long it took is no guide to later reads.
     // Waited for (past the wait only when the target is that slow), so that the first
     // value's read finds the reader free.
-    const bool answered = started && collect(kStartGiveUpSeconds - seconds, kStartGiveUpSeconds);
+    std::optional<FieldReading> r;
+    if (started) r = collect(kStartGiveUpSeconds - seconds, kStartGiveUpSeconds);
     // A target that does not answer its start's read in four seconds is silent at once.
-    unanswered_ = answered ? 0 : kSilentAfter;
+    unanswered_ = r ? 0 : kSilentAfter;
+    return r.value_or(FieldReading{});
 }
 
 FieldReading ReadBack::pauseAndRead(float seconds) {

@@ -16,8 +16,9 @@ public:
 
     // The start's wait, with one read asked at its beginning: a browser builds its
     // accessibility tree at the first request, so the first values are read from a ready
-    // tree. A target that does not answer it is silent from the first key.
-    void startWait(float seconds);
+    // tree. A target that does not answer it is silent from the first key. Its reading
+    // (unanswered when none came).
+    FieldReading startWait(float seconds);
     // Waits `seconds` as Pause does, with a read that ends with the pause; its reading
     // (unanswered when the read could not start). While the target answers, a late
     // answer is waited for a little past the pause; once a read went unanswered, none is:

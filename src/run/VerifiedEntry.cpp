@@ -50,7 +50,7 @@ void VerifiedEntry::startWait(float seconds) {
     // Reading never stops for the rest of a run: a read that says nothing costs no time.
     reading_ = platform_.readsFields();
     if (reading_)
-        readBack_.startWait(seconds);
+        startNamedElement_ = readBack_.startWait(seconds).element;
     else
         Pause(platform_, seconds);
 }
@@ -96,8 +96,10 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // once the target counts as silent; one that says nothing, or comes from a target that
     // has answered with no field yet and names no element inside its window (one object
     // for the whole window), is not asked again either: such runs type as a blind run does.
+    // (A browser whose start's read named an element is asked again: its tree may not
+    // have followed the focus to the first field yet.)
     while (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadAfterMiss);
-    if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element))) {
+    if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element && !startNamedElement_))) {
         noteUnanswered(place);
         return;
     }

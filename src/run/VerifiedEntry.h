@@ -124,6 +124,7 @@ private:
     Pace* pace_ = &ownPace_;
     bool reading_ = false;
     bool placeUnknown_ = false;
+    bool startNamedElement_ = false;  // the start's read found an element inside the window
     bool lostNavigationSeen_ = false;
     int valuesTried_ = 0;
     int valuesAnswered_ = 0;

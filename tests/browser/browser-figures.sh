@@ -48,7 +48,8 @@ if [ -n "$DEAF" ]; then
     choose rapor isian
     paste_list "$WORK/class.txt"
     open_page "$BROWSER" rapor isian 40 10 0 "fokus=$DEAF"
-    run_list cepat && page_holds "$WORK/class.txt" 20 || true
+    run_list cepat && expect_page "$BROWSER, 40 x 10 class deaf $DEAF ms" "$WORK/class.txt"
+    [ -z "$CLOSING" ] || log "closing message: $CLOSING"
     floor=$(awk -v p="$(pauses_of isian "$WORK/class.txt" 0.1)" -v n="$(values_in "$WORK/class.txt")" -v d="$DEAF" \
         'BEGIN { printf "%.1f", p + n * d / 1000 }')
     log "figure: $BROWSER, 40 x 10 class, fields deaf $DEAF ms after the focus, cepat: landed $LANDED," \
@@ -57,6 +58,7 @@ if [ -n "$DEAF" ]; then
         "characters $(characters), dropped $(characters_dropped)"
     close_page
     finish
+    exit
 fi
 
 # try_run TARGET MODE DELAY SPEED BLIND: one run of the mode's list into a fresh page;

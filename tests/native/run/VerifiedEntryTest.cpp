@@ -31,6 +31,7 @@ struct StandInForm {
     std::set<int> noField;  // the grid's "No" and "Nama": read as no field
     std::set<int> blankAfterStore;  // the read after a value is stored here answers nothing
     mutable bool blankRead = false;
+    mutable int noElementReads = 0;  // reads once the focus is on a field that find no element
     std::vector<std::pair<int, std::string>> overwrites;  // a confirmed field changed
     // A slow page: the field that just stored a value loses every key for busySeconds.
     double busySeconds = 0, busyUntil = 0, now = 0;
@@ -83,6 +84,7 @@ struct StandInForm {
         FieldReading r;
         r.answered = !std::exchange(blankRead, false);
         if (!r.answered) return r;
+        if (focus >= 0 && noElementReads > 0 && noElementReads--) return r;
         r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
         r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
@@ -489,6 +491,19 @@ TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
     const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
     EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
+}
+
+// A browser's tree that has not yet followed the focus to the first field (the read finds
+// no element there, as the start's read did find one) is read again, and the first value,
+// lost, typed again.
+TEST_F(VerifiedRunTest, FirstFieldNotYetInTheTreeIsReadAgain) {
+    engine.Btn_EntriIsian_Click();
+    target.droppingOnce = {0};
+    target.noElementReads = 1;
+    connect();
+    start(kClass);
+    EXPECT_EQ(target.fields[0], "80");
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
 // A run stopped with the apology names nothing more: it is to be checked and run again.
