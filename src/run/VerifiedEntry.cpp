@@ -73,10 +73,12 @@ float VerifiedEntry::afterStore(double baseSeconds, int slower) const {
     return static_cast<float>(baseSeconds * (SpeedFactor(form_) + slower) + pace_->extra(Wait::AfterValue));
 }
 
-// A field just reached may not take characters at once: as long as the page lately needed.
-void VerifiedEntry::pauseBeforeCharacters() {
-    const double extra = pace_->extra(Wait::BeforeValue);
-    if (extra > 0) Pause(platform_, static_cast<float>(extra));
+// A field just reached may not take characters at once, nor one that just stored a value
+// another key: as long as the page lately needed.
+void VerifiedEntry::pauseBeforeCharacters() { pauseFor(pace_->extra(Wait::BeforeValue)); }
+void VerifiedEntry::pauseAfterStore() { pauseFor(pace_->extra(Wait::AfterValue)); }
+void VerifiedEntry::pauseFor(double seconds) {
+    if (seconds > 0) Pause(platform_, static_cast<float>(seconds));
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
@@ -96,10 +98,12 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // once the target counts as silent; one that says nothing, or comes from a target that
     // has answered with no field yet and names no element inside its window (one object
     // for the whole window), is not asked again either: such runs type as a blind run does.
-    // (A browser whose start's read named an element is asked again: its tree may not
-    // have followed the focus to the first field yet.)
+    // (A typed field in a browser whose start's read named an element is asked again: its
+    // tree may not have followed the focus to the first field yet. Not a list: the keys
+    // after a choice go to the field's button at once, and a later read tells more.)
     while (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadAfterMiss);
-    if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element && !startNamedElement_))) {
+    const bool treeMayFollow = startNamedElement_ && kind != EntryKind::Choice;
+    if (!usable(r) && (!r.answered || (valuesAnswered_ == 0 && !r.element && !treeMayFollow))) {
         noteUnanswered(place);
         return;
     }
@@ -260,11 +264,13 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, 
         // Sent again: the key before was lost, on a page busy with the value just stored.
         if (round > 0 || sendFirst) {
             pace_->navigationLost();
+            // A key just found lost is sent again once the page may be done with its value.
+            if (round > 0) pauseAfterStore();
             outlet_.keys(navigationKey(kind));
         }
         for (int look = 0; look < kLooksPerResend; ++look) {
             // Each resend waits one speed slower: a page that lost the key is busy.
-            const FieldReading r = readBack_.pauseAndRead(afterStore(progress::kShortPause, round));
+            const FieldReading r = readBack_.pauseAndRead(shortPause(round));
             arrived_ = r;
             if (!r.answered) return true;
             // Where the field left is not known (its read said nothing), a typed field that

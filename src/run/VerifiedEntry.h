@@ -114,6 +114,8 @@ private:
     float shortPause(int slower = 0) const;
     float afterStore(double baseSeconds, int slower) const;
     void pauseBeforeCharacters();
+    void pauseAfterStore();
+    void pauseFor(double seconds);
     void choiceKeys(std::u16string_view value);
 
     Platform& platform_;

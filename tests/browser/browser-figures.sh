@@ -15,7 +15,8 @@
 #   browser-figures.sh BUILD chromium|firefox --deaf MS
 #
 # Without delays: 0 150 300 600 1000 ms and a delay drawn from 0 to 1000 ms for each value,
-# the whole table (about 20 minutes a browser). VERIFIED_ONLY=1 leaves the blind runs out.
+# the whole table (about 20 minutes a browser). VERIFIED_ONLY=1 leaves the blind runs out,
+# FORM="TARGET MODE" measures that form alone.
 # --deaf: a class of 40 x 10 into RAPOR Online Isian whose fields drop the characters
 # typed in the first MS ms after they gain the focus, at "Cepat", with reads.
 source "$(dirname "$0")/lib.sh"
@@ -28,6 +29,8 @@ DELAYS=("$@")
 CLOSING_EXPECTED=1  # a run that does not land every value ends with a closing message
 SPEEDS=(cepat sedang lambat)
 FORMS=("rapor isian" "rapor pilihan" "erapor isian" "dapodik isian")
+# FORM="rapor pilihan": that form alone.
+[ -z "${FORM:-}" ] || FORMS=("$FORM")
 
 # Two rows, no empty cells (a lost key that skips an empty cell is beyond what the reads
 # can tell, see docs/PERFORMANCE.md); the second row takes Dapodik's "No" and "Nama".
@@ -73,6 +76,7 @@ try_run() {
     KEYS=$(grep -c . "$KEYLOG" 2>/dev/null || echo 0)
     DROPPED=$(grep -c 'hilang$' "$KEYLOG" 2>/dev/null || true)
     log "figure: $BROWSER $1 $2, delay $3 ms, $4, $how: landed $LANDED, $RUN_SECONDS s, keys $KEYS, dropped ${DROPPED:-0}"
+    [ -z "${KEEP_LOGS:-}" ] || { cp "$KEYLOG" "$BUILD/keys-$PAGE_COUNT.txt"; cp "$WORK/relay.log" "$BUILD/relay-$PAGE_COUNT.log"; echo "closing: $CLOSING"; }
     close_page
     [ "$landed" -eq 1 ]
 }
@@ -104,7 +108,7 @@ for form in "${FORMS[@]}"; do
         elif fastest "$target" "$mode" "$delay" 1 "$blind_from"; then
             blind="${SPEEDS[SPEED_AT]} $RUN_SECONDS s"
         fi
-        [ "$delay" = 0 ] || blind_from=$SPEED_AT
+        [ "$delay" = 0 ] || [ -n "${VERIFIED_ONLY:-}" ] || blind_from=$SPEED_AT
         verified="-|-|-|-"
         if fastest "$target" "$mode" "$delay" "" "$verified_from"; then
             verified="${SPEEDS[SPEED_AT]}|$RUN_SECONDS s|${DROPPED:-0}|$((KEYS - base))"
