@@ -102,6 +102,7 @@ if [ -n "$deaf" ]; then
         "the page's floor of $floor s ($(awk -v a="$DURATION" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') x);" \
         "characters typed $typed, lost $lost"
     finish
+    exit
 fi
 if [ "$pacing_only" -eq 0 ]; then
     timed_run "$WORK/small.txt" 10 5 isian cepat 0.1
