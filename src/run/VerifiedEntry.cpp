@@ -113,6 +113,8 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         // on the way to this value's field, and its keys went nowhere.
         if (kind != EntryKind::Choice && r.answered && valuesAnswered_ > 0)
             repairStrayFocus(kind, place);
+        else if (kind == EntryKind::Choice && onChoiceButton(r))
+            repairAstrayChoice(place);
         else
             noteUnanswered(place);
         return;
@@ -257,7 +259,8 @@ void VerifiedEntry::choiceKeys(std::u16string_view value) {
 // key again between; true when it is, or when the target does not answer (nothing to
 // tell by). A focus on something that is no field (a row's read-only cells) has not
 // arrived either, except in a choice form, where TAB reaches the next field's button.
-bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst) {
+bool VerifiedEntry::focusOnNextField(const FieldIdentity& leaving, EntryKind kind, bool sendFirst) {
+    FieldIdentity from = leaving;
     FieldIdentity passed = from;
     int passes = 0;
     for (int round = 0; round <= kNavigationResends; ++round) {
@@ -266,6 +269,7 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, 
             pace_->navigationLost();
             // A key just found lost is sent again once the page may be done with its value.
             if (round > 0) pauseAfterStore();
+            if (round == 1 && kind == EntryKind::Dapodik) passed = from = closeCellEditor(from);
             outlet_.keys(navigationKey(kind));
         }
         for (int look = 0; look < kLooksPerResend; ++look) {
@@ -291,6 +295,16 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& from, EntryKind kind, 
     return false;
 }
 
+// A grid cell whose next value's keys were lost but for the last ENTER has its editor
+// open again, where RIGHT only moves the caret: ESC closes it, and the cell keeps what it
+// stored. ESC does nothing on a cell not being edited. A browser names the editor apart
+// from its cell: the cell holding the value before is then the field being left.
+FieldIdentity VerifiedEntry::closeCellEditor(const FieldIdentity& from) {
+    outlet_.keys(u"{ESC}");
+    const FieldReading r = readBack_.pauseAndRead(shortPause(1));
+    return heldByValueBefore(r) ? r.field : from;
+}
+
 void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r) {
     lostNavigationSeen_ = true;
     const Settled previous = *last_;
@@ -304,6 +318,19 @@ void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const 
         return;
     }
     typeAgainAndSettle(kind, place);
+}
+
+// A choice form whose lists have answered, read on something that is no list after a
+// choice: a field's button. The TAB after the value before was lost on a busy page with
+// this value's first ENTER, and the TAB that came through reached this field's button, so
+// its choice keys fell on the button. From there the choice is made again.
+bool VerifiedEntry::onChoiceButton(const FieldReading& r) const {
+    return r.answered && r.element && r.kind == FieldKind::Other && r.field.known && valuesAnswered_ > 0;
+}
+
+void VerifiedEntry::repairAstrayChoice(CellPlace place) {
+    pace_->navigationLost();
+    typeAgainAndSettle(EntryKind::Choice, place);
 }
 
 void VerifiedEntry::repairStrayFocus(EntryKind kind, CellPlace place) {

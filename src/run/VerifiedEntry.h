@@ -104,9 +104,12 @@ private:
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
     FieldReading retype(EntryKind kind, std::u16string_view value, int attempt);
-    bool focusOnNextField(const FieldIdentity& from, EntryKind kind, bool sendFirst);
+    bool focusOnNextField(const FieldIdentity& leaving, EntryKind kind, bool sendFirst);
+    FieldIdentity closeCellEditor(const FieldIdentity& from);
     void repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r);
     void repairStrayFocus(EntryKind kind, CellPlace place);
+    bool onChoiceButton(const FieldReading& r) const;
+    void repairAstrayChoice(CellPlace place);
     void typeAgainAndSettle(EntryKind kind, CellPlace place);
     void finish(CellPlace place, const FieldReading& r, bool confirmed);
     void unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r);

@@ -225,8 +225,12 @@ def main():
             GLib.timeout_add(10, answer_query, connection, wait_until)
             return False
         with connection:
+            answer = reader.answer()
+            # READER_LOG=1: each answer on stderr (the reader's log), for a look at a run.
+            if os.environ.get("READER_LOG"):
+                print(f"{time.monotonic():.3f} {answer}", file=sys.stderr, flush=True)
             try:
-                connection.sendall((reader.answer() + "\n").encode("utf-8"))
+                connection.sendall((answer + "\n").encode("utf-8"))
             except OSError:
                 pass
         return False

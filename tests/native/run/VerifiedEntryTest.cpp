@@ -43,15 +43,23 @@ struct StandInForm {
     // Fields deaf for a while after the focus reaches them: characters typed meanwhile are lost.
     double deafSeconds = 0;
     std::size_t charactersLost = 0;
+    std::set<int> lostKeys;  // key strings lost, counted from 1
+    int keysSeen = 0;
+    bool editorOwnElement = false;  // a cell's editor reads as an element of its own, as in a browser
 
     void key(const std::string& k) {
+        if (lostKeys.count(++keysSeen)) return;
         if (now < busyUntil && focus == busyField) return;
         if (k[0] != '{' && now - movedAt < deafSeconds) {
             charactersLost += k.size();
             return;
         }
         const std::string next = grid ? "{RIGHT}" : "{TAB}";
-        if (k == next) {
+        if (grid && editing && k == next) return;  // the editor's caret moves
+        if (k == "{ESC}") {
+            editing = false;
+            edit.clear();
+        } else if (k == next) {
             if (loseEveryNavigation && ++navigations % loseEveryNavigation == 0) return;
             left = focus;
             movedAt = now;
@@ -62,10 +70,12 @@ struct StandInForm {
         } else if (k == "{ENTER}") {
             if (editing) store(edit);
             editing = !editing;
-            edit.clear();
+            edit = editing && focus >= 0 ? fields[focus] : "";  // opened with the cell's text selected
+            selected = editing;
         } else if (focus >= 0 && !refusing.count(focus) && !droppingOnce.erase(focus)) {
             if (grid) {
-                edit += k;
+                if (editing) edit = (selected ? "" : edit) + k;
+                selected = false;
             } else {
                 store((selected ? "" : fields[focus]) + k);
                 selected = false;
@@ -88,7 +98,7 @@ struct StandInForm {
         r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
         r.hasValue = focus >= 0 && !noField.count(focus);
         if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
-        r.field = {true, 100 * focus, 50, 80, 20, u"", 7};
+        r.field = {true, 100 * focus, editing && editorOwnElement ? 51 : 50, 80, 20, u"", 7};
         r.element = true;
         return r;
     }
@@ -107,6 +117,7 @@ struct ChoiceStandIn {
     enum class Step { Button, Opened, OnList, Dropped } step = Step::Button;
     std::string typed;
     int opensOn = -1;    // the option every list drops on, -1: its field's choice
+    int lostAfterFirstChoice = 0, losing = 0;  // key strings lost once the first choice is kept
     int staleReads = 0;  // reads after a choice kept that still find the option before it
     int stale = 0, before = 0;
     std::vector<std::pair<int, std::string>> rightTurnedWrong;
@@ -118,6 +129,7 @@ struct ChoiceStandIn {
         return out;
     }
     void key(const std::string& k) {
+        if (losing > 0 && losing--) return;
         if (k == "{TAB}") {
             if (step == Step::Opened) step = Step::OnList;
             else if (step == Step::Dropped) keep();
@@ -154,6 +166,7 @@ struct ChoiceStandIn {
     void keep() {
         const bool wasRight = entries[chosen[field]] == expected[field];
         chosen[field] = option;
+        losing = std::exchange(lostAfterFirstChoice, 0);
         if (wasRight && entries[option] != expected[field]) rightTurnedWrong.emplace_back(field, entries[option]);
         step = Step::OnList;
         stale = staleReads;
@@ -161,6 +174,7 @@ struct ChoiceStandIn {
     FieldReading read() {
         FieldReading r;
         r.answered = true;
+        r.element = true;
         if (field < 0 || step == Step::Button || step == Step::Opened) {
             r.kind = FieldKind::Other;
             r.field = {true, 100 * field, 10, 40, 20, u"Ubah", 7};
@@ -493,6 +507,31 @@ TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
     EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
 }
 
+// A grid cell that lost its next value's RIGHT, ENTER and characters to a busy page, but
+// not its last ENTER, which opened that cell's editor again: RIGHT only moves the caret
+// there. The editor is closed (and the RIGHT after that is lost too) and every value ends
+// in its own cell, whether the editor reads as the cell (a window's grid) or as an element
+// of its own (a browser's).
+TEST_F(VerifiedRunTest, CellEditorOpenedAgainByALateEnterIsClosed) {
+    engine.Btn_Dapodik_Click();
+    for (bool ownElement : {false, true}) {
+        target = StandInForm{};
+        target.grid = true;
+        target.noField = {0, 4, 5, 9, 10};
+        target.lostKeys = {6, 7, 8, 12};  // "85"'s RIGHT, ENTER and characters; the RIGHT after the ESC
+        target.editorOwnElement = ownElement;
+        connect();
+        start(kClass);
+        const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+        const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i] << (ownElement ? " own element" : "");
+        EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
+        EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
+        fake.log.clear();
+    }
+}
+
 // A browser's tree that has not yet followed the focus to the first field (the read finds
 // no element there, as the start's read did find one) is read again, and the first value,
 // lost, typed again.
@@ -556,6 +595,20 @@ TEST_F(VerifiedRunTest, RetypedChoiceLandsTheSameOptionFromEveryStart) {
         EXPECT_EQ(lists.rightTurnedWrong, (std::vector<std::pair<int, std::string>>{})) << lists.entries[start];
         EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{}) << lists.entries[start];
     }
+}
+
+// The TAB after the first choice lost with the next value's first ENTER: the TAB that
+// comes through reaches the next field's button, and that value's choice keys fall on it.
+// The choice is made again from the button, and every field gets its own value.
+TEST_F(VerifiedRunTest, ChoiceKeysFallenOnTheNextButtonAreMadeAgain) {
+    ChoiceStandIn lists;
+    lists.expected = kChoiceFields;
+    lists.lostAfterFirstChoice = 2;
+    connect(lists);
+    start(kChoices);
+    for (std::size_t i = 0; i < kChoiceFields.size(); ++i) EXPECT_EQ(lists.entries[lists.chosen[i]], kChoiceFields[i]) << i;
+    EXPECT_EQ(lists.rightTurnedWrong, (std::vector<std::pair<int, std::string>>{}));
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
 // A class of 40 x 10 on fields deaf for 150 ms after the focus reaches them (no blind
