@@ -24,6 +24,7 @@ constexpr int kRetypes = 2;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
 constexpr int kNoFieldPasses = 2;
+constexpr int kSettlingLooks = 4;
 constexpr std::size_t kCellsNamed = 10;
 constexpr float kAwaitLookSeconds = 0.25f;
 
@@ -262,6 +263,8 @@ void VerifiedEntry::choiceKeys(std::u16string_view value) {
 bool VerifiedEntry::focusOnNextField(const FieldIdentity& leaving, EntryKind kind, bool sendFirst) {
     FieldIdentity from = leaving;
     FieldIdentity passed = from;
+    FieldIdentity settling;  // a look's no-field element, until a second look confirms it
+    int settlingLooks = 0;
     int passes = 0;
     for (int round = 0; round <= kNavigationResends; ++round) {
         // Sent again: the key before was lost, on a page busy with the value just stored.
@@ -284,7 +287,16 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& leaving, EntryKind kin
             if ((usable(r) || kind == EntryKind::Choice) && elsewhere) return true;
             // The focus moved on to something that is no field (the grid's next row starts
             // with "No" and "Nama"): on its way, so one key further, not counted as a resend.
+            // Only once a second look finds it there too: a tree behind the page names the
+            // cell before a row's first grade for a moment, and a key more would move the
+            // whole row one cell on.
             if (kind == EntryKind::Dapodik && r.field.known && r.field != passed && passes < kNoFieldPasses) {
+                if (!(r.field == settling) && settlingLooks < kSettlingLooks) {
+                    settling = r.field;
+                    ++settlingLooks;
+                    --look;  // a look of its own, never the round's last
+                    continue;
+                }
                 passed = r.field;
                 ++passes;
                 outlet_.keys(navigationKey(kind));

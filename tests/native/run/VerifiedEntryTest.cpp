@@ -333,6 +333,22 @@ TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
+// The same slow grid behind a tree that names the cell just left for a moment after each
+// key: a look that finds "Nama" right after the RIGHT to a row's first grade is not taken
+// for a focus still on its way, and no RIGHT too many moves the row one cell on.
+TEST_F(VerifiedRunTest, LaggingTreeAtARowsStartSendsNoKeyTooMany) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.busySeconds = 0.3;
+    target.treeLag = 0.15;
+    connect();
+    start(kClass);
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+}
+
 // The same slow grid with empty cells: the key that skips an empty cell right after a
 // value is lost too, and is sent again before the values after it go one cell early.
 TEST_F(VerifiedRunTest, SlowGridKeepsEmptyCellsInTheirPlace) {
