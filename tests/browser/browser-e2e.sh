@@ -92,8 +92,8 @@ if [ -n "$UNREAD_KEY_DOWNS" ] && [ -n "$KEY_DOWNS" ]; then
     log "figure: $BROWSER lists opened by ENTER at Cepat: read back $RUN_SECONDS s against unread $UNREAD_SECONDS s ($(awk -v a="$RUN_SECONDS" -v b="$UNREAD_SECONDS" 'BEGIN { printf "%.2f", a / b }') x)"
 fi
 
-# A slow page (busy 600 ms after each stored value, losing the keys typed into that field
-# meanwhile): what the reads find lost is
+# A slow page (busy 1000 ms after each stored value, or a time drawn from 0 to 1000 ms for
+# each, losing the keys typed into that field meanwhile): what the reads find lost is
 # typed again, a lost navigation key is sent again (also the one that skips an empty
 # cell), the pace slows to the page's, and every value lands at "Cepat". (Isian and
 # e-Rapor lose nothing to it: the TAB that stores a value has moved on already.)
@@ -110,10 +110,12 @@ slow_page() {
     fi
     close_page
 }
-slow_page rapor isian 600
-slow_page rapor pilihan 600
-slow_page erapor isian 600
-slow_page dapodik isian 600
+slow_page rapor isian 1000
+slow_page rapor pilihan 1000
+slow_page erapor isian 1000
+slow_page dapodik isian 1000
+slow_page rapor pilihan 0-1000
+slow_page dapodik isian 0-1000
 
 # A field that never takes its value is named in the closing message with its row and
 # column in the pasted list; every other value lands.
