@@ -1,5 +1,6 @@
 #include "run/VerifiedEntry.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/Text.h"
@@ -21,6 +22,10 @@ constexpr float kRereadAfterMiss = 0.3f;
 // many times before its navigation key counts as lost.
 constexpr int kLaggingTreeLooks = 4;
 constexpr int kRetypes = 2;
+// A value typed over on a busy page: typed back up to three times, the first after a
+// quarter second or the wait the page lately needed, each later one twice as long.
+constexpr int kRestores = 3;
+constexpr double kFirstRestoreWait = 0.25;
 constexpr int kNavigationResends = 2;
 constexpr int kLooksPerResend = 2;
 constexpr int kNoFieldPasses = 2;
@@ -207,7 +212,7 @@ FieldReading VerifiedEntry::retypeUntilHeld(FieldReading r, EntryKind kind, std:
 }
 
 // Each attempt goes one speed slower than the run: a field that lost keys is slow.
-FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, int attempt) {
+FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, int attempt, double busySeconds) {
     const float pause = shortPause(attempt);
     const float stored = afterStore(progress::kShortPause, attempt);
     switch (kind) {
@@ -230,10 +235,12 @@ FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, in
             outlet_.keys(u"{Tab}");
             Pause(platform_, pause);
         }
-        // The list dropped again; the choice keys start from its end.
+        // The list dropped again; the choice keys start from its end. (On a page that
+        // saves a list's choice at ENTER, that ENTER saves again: `busySeconds` more.)
         outlet_.keys(u"{enter}");
         Pause(platform_, pause);
         pauseBeforeCharacters();
+        pauseFor(busySeconds);
         choiceKeys(value);
         Pause(platform_, pause);
         outlet_.keys(u"{enter}");
@@ -317,11 +324,26 @@ FieldIdentity VerifiedEntry::closeCellEditor(const FieldIdentity& from) {
     return heldByValueBefore(r) ? r.field : from;
 }
 
+// The field left holds another value: the key that should have left it was lost while
+// the page was busy saving, and this value's keys went in and were saved there, so the
+// page is busy again. The value before is typed back once the page may be done: each
+// attempt waits twice as long as the one before, first and after a list's first ENTER.
+FieldReading VerifiedEntry::restoreValueBefore(FieldReading r, EntryKind kind, std::u16string_view value) {
+    const FieldIdentity field = r.field;
+    double wait = std::max(pace_->extra(Wait::AfterValue), kFirstRestoreWait);
+    for (int attempt = 1; attempt <= kRestores && !holds(r, value); ++attempt, wait *= 2) {
+        if (!usable(r) || (field.known && r.field != field)) break;
+        pauseFor(wait);
+        r = retype(kind, value, attempt, wait);
+    }
+    return r;
+}
+
 void VerifiedEntry::repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r) {
     lostNavigationSeen_ = true;
     const Settled previous = *last_;
     // The field just left gets its own value back first...
-    const FieldReading back = retypeUntilHeld(r, kind, previous.value);
+    const FieldReading back = restoreValueBefore(r, kind, previous.value);
     if (!holds(back, previous.value)) unconfirm(previous.place, previous.value, back);
     // ...then the focus moves on, and the value goes where it belongs.
     if (!focusOnNextField(previous.field, kind, true)) {

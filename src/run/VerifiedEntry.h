@@ -103,7 +103,8 @@ private:
     FieldReading awaitFocusLeaving(FieldReading r);
     FieldReading readAgain(FieldReading r, std::u16string_view value);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
-    FieldReading retype(EntryKind kind, std::u16string_view value, int attempt);
+    FieldReading retype(EntryKind kind, std::u16string_view value, int attempt, double busySeconds = 0);
+    FieldReading restoreValueBefore(FieldReading r, EntryKind kind, std::u16string_view value);
     bool focusOnNextField(const FieldIdentity& leaving, EntryKind kind, bool sendFirst);
     FieldIdentity closeCellEditor(const FieldIdentity& from);
     void repairLostNavigation(EntryKind kind, CellPlace place, const FieldReading& r);

@@ -36,6 +36,8 @@ struct StandInForm {
     // A slow page: the field that just stored a value loses every key for busySeconds.
     double busySeconds = 0, busyUntil = 0, now = 0;
     int busyField = -2;
+    std::vector<double> busyEach;  // the busy time of each store in turn, then busySeconds
+    std::size_t stores = 0;
     // An accessibility tree behind the page: reads name the field left by a navigation
     // key, with what it holds, for treeLag seconds after the key.
     double treeLag = 0, movedAt = -1;
@@ -87,7 +89,8 @@ struct StandInForm {
         fields[focus] = text;
         blankRead = blankAfterStore.erase(focus) > 0;
         busyField = focus;
-        busyUntil = now + busySeconds;
+        busyUntil = now + (stores < busyEach.size() ? busyEach[stores] : busySeconds);
+        ++stores;
     }
     FieldReading read() const {
         const int focus = now - movedAt < treeLag ? left : this->focus;
@@ -347,6 +350,22 @@ TEST_F(VerifiedRunTest, LaggingTreeAtARowsStartSendsNoKeyTooMany) {
     const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
     const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
     for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+}
+
+// "85"'s RIGHT lost, its keys edited the cell of "80", and that store kept the page busy
+// a second: "80" is typed back, each attempt waiting longer, until it lands.
+TEST_F(VerifiedRunTest, ValueTypedOverOnABusyPageIsTypedBack) {
+    engine.Btn_Dapodik_Click();
+    target.grid = true;
+    target.noField = {0, 4, 5, 9, 10};
+    target.lostKeys = {6};
+    target.busyEach = {0, 1.0};
+    connect();
+    start(kClass);
+    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
 // The same slow grid with empty cells: the key that skips an empty cell right after a
