@@ -16,6 +16,8 @@ namespace {
 // A page may still be drawing: a differing value is read again a few times first.
 constexpr int kRereads = 2;
 constexpr float kRereadSeconds = 0.1f;
+// Firefox's tree may take over half a second to follow the focus to the first field.
+constexpr int kFirstFieldRereads = 6;
 // A read without an answer in time: the target may be busy a moment longer.
 constexpr float kRereadAfterMiss = 0.3f;
 // A tree behind the page: the focus still on the field just left is looked at again this
@@ -104,8 +106,9 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // once the target counts as silent; one that says nothing, or comes from a target that
     // has answered with no field yet and names no element inside its window (one object
     // for the whole window), is not asked again either: such runs type as a blind run does.
-    // (A typed field in a browser whose start's read named an element is asked again: its
-    // tree may not have followed the focus to the first field yet. Not a list: the keys
+    // (A typed field in a browser whose start's read named an element is asked again, for
+    // up to 0.6 s at the first value: its tree may not have followed the focus to the first
+    // field yet, and name no element or the one before. Not a list: the keys
     // after a choice go to the field's button at once, and a later read tells more.)
     while (readBack_.missed() && !readBack_.silent()) r = readBack_.pauseAndRead(kRereadAfterMiss);
     const bool treeMayFollow = startNamedElement_ && kind != EntryKind::Choice;
@@ -113,7 +116,7 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         noteUnanswered(place);
         return;
     }
-    if (!usable(r)) r = readAgain(r, place.value);
+    if (!usable(r)) r = readAgain(r, place.value, valuesAnswered_ == 0 && treeMayFollow ? kFirstFieldRereads : kRereads);
     if (!usable(r)) {
         // The target answers, but the focus is on no field: a navigation key was lost
         // on the way to this value's field, and its keys went nowhere.
@@ -139,7 +142,7 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
             return;
         }
     }
-    if (!holds(r, place.value)) r = readAgain(r, place.value);
+    if (!holds(r, place.value)) r = readAgain(r, place.value, kRereads);
     // This field holds just the value before: it is that value's field, still focused
     // after a lost key, though the read did not name it so (the value before was not
     // confirmed, or a browser's tree named the same cell otherwise). Typing this value
@@ -195,8 +198,8 @@ FieldReading VerifiedEntry::awaitFocusLeaving(FieldReading r) {
 }
 
 // Reads again while the target answers: a page may still be drawing.
-FieldReading VerifiedEntry::readAgain(FieldReading r, std::u16string_view value) {
-    for (int i = 0; i < kRereads && !holds(r, value) && r.answered; ++i) r = readBack_.pauseAndRead(kRereadSeconds);
+FieldReading VerifiedEntry::readAgain(FieldReading r, std::u16string_view value, int times) {
+    for (int i = 0; i < times && !holds(r, value) && r.answered; ++i) r = readBack_.pauseAndRead(kRereadSeconds);
     return r;
 }
 

@@ -101,7 +101,7 @@ private:
     bool leftFieldNamed(const FieldReading& r) const;
     bool heldByValueBefore(const FieldReading& r) const;
     FieldReading awaitFocusLeaving(FieldReading r);
-    FieldReading readAgain(FieldReading r, std::u16string_view value);
+    FieldReading readAgain(FieldReading r, std::u16string_view value, int times);
     FieldReading retypeUntilHeld(FieldReading r, EntryKind kind, std::u16string_view value);
     FieldReading retype(EntryKind kind, std::u16string_view value, int attempt, double busySeconds = 0);
     FieldReading restoreValueBefore(FieldReading r, EntryKind kind, std::u16string_view value);
