@@ -224,6 +224,12 @@ protected:
             if (fake.log[i].rfind(prefix, 0) == 0) return std::lround(fake.stamps[i] * 1000);
         return -1;
     }
+    // The grid's grade cells (row 1 from 1, rows 2 and 3 after their "No" and "Nama")
+    // hold the class's values, row by row.
+    void expectGridCells(const std::vector<std::string>& values) const {
+        const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
+        for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], values[i]) << cells[i];
+    }
     std::vector<std::string> boxesAfterBeeps() const {
         std::vector<std::string> out;
         bool beeped = false;
@@ -236,6 +242,7 @@ protected:
 };
 
 const std::u16string kClass = u"80\t85\t90\r\n70\tB+\t75\r\n60\t65\t100";
+const std::vector<std::string> kGridClass = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
 
 // Every value lands: the same keys at the same moments as a blind run, and no message.
 TEST_F(VerifiedRunTest, AllConfirmedAtFirstReadCostsNothing) {
@@ -330,9 +337,7 @@ TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
     target.busySeconds = 0.6;
     connect();
     start(kClass);
-    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    expectGridCells(kGridClass);
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
@@ -347,9 +352,7 @@ TEST_F(VerifiedRunTest, LaggingTreeAtARowsStartSendsNoKeyTooMany) {
     target.treeLag = 0.15;
     connect();
     start(kClass);
-    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    expectGridCells(kGridClass);
 }
 
 // "85"'s RIGHT lost, its keys edited the cell of "80", and that store kept the page busy
@@ -362,9 +365,7 @@ TEST_F(VerifiedRunTest, ValueTypedOverOnABusyPageIsTypedBack) {
     target.busyEach = {0, 1.0};
     connect();
     start(kClass);
-    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    expectGridCells(kGridClass);
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
@@ -377,9 +378,7 @@ TEST_F(VerifiedRunTest, SlowGridKeepsEmptyCellsInTheirPlace) {
     target.busySeconds = 0.6;
     connect();
     start(u"80\t\t90\r\n70\tB+\t\r\n\t65\t100");
-    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-    const std::vector<std::string> expected = {"80", "", "90", "70", "B+", "", "", "65", "100"};
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    expectGridCells({"80", "", "90", "70", "B+", "", "", "65", "100"});
     EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
 }
 
@@ -536,9 +535,7 @@ TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
     target.blankAfterStore = {6};
     connect();
     start(kClass);
-    const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-    const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i];
+    expectGridCells(kGridClass);
     EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
 }
 
@@ -557,10 +554,8 @@ TEST_F(VerifiedRunTest, CellEditorOpenedAgainByALateEnterIsClosed) {
         target.editorOwnElement = ownElement;
         connect();
         start(kClass);
-        const std::vector<int> cells = {1, 2, 3, 6, 7, 8, 11, 12, 13};
-        const std::vector<std::string> expected = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            EXPECT_EQ(target.fields[cells[i]], expected[i]) << cells[i] << (ownElement ? " own element" : "");
+        SCOPED_TRACE(ownElement ? "own element" : "the cell");
+        expectGridCells(kGridClass);
         EXPECT_EQ(target.overwrites, (std::vector<std::pair<int, std::string>>{}));
         EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{});
         fake.log.clear();
