@@ -51,7 +51,7 @@ if ! timeout 300 chromium --headless --no-sandbox --disable-gpu --no-first-run -
     die "Chromium printed no PDF"
 fi
 rm -rf "$work/chromium"
-"$python" "$src/packaging/release.py" pdf-date "$stage/PANDUAN.pdf" "$SOURCE_DATE_EPOCH"
+"$python" "$src/packaging/release.py" pdf "$stage/PANDUAN.pdf" "$SOURCE_DATE_EPOCH"
 pdfinfo "$stage/PANDUAN.pdf" | grep -q '^Page size:.*(A4)' || die "PANDUAN.pdf is not A4"
 
 find "$src/practice/web" -maxdepth 1 -type f ! -name README.md -exec cp {} "$stage/latihan/" \;
