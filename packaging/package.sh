@@ -8,7 +8,8 @@
 #   SHA256SUMS       the SHA-256 of every other file, as sha256sum -c checks it
 # The same sources and EXE give the same bytes in any folder at any time: every date in
 # the zip and the PDF is the last commit's (SOURCE_DATE_EPOCH when set, else git log),
-# and nothing names a folder of this machine.
+# and nothing names a folder of this machine. TAMVERA_CHROMIUM_FLAGS, when set, is passed
+# on to Chromium (the reproducibility test prints with other flags than the release).
 #   packaging/package.sh EXE ZIP
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,7 +47,7 @@ if ! timeout 300 chromium --headless --no-sandbox --disable-gpu --no-first-run -
     --disable-background-networking --disable-component-update --disable-sync --disable-extensions \
     --disable-default-apps --disable-quic --host-resolver-rules="MAP * ~NOTFOUND" \
     --user-data-dir="$work/chromium" --no-pdf-header-footer --print-to-pdf="$stage/PANDUAN.pdf" \
-    "$url" >"$work/chromium.log" 2>&1 || [ ! -s "$stage/PANDUAN.pdf" ]; then
+    ${TAMVERA_CHROMIUM_FLAGS:-} "$url" >"$work/chromium.log" 2>&1 || [ ! -s "$stage/PANDUAN.pdf" ]; then
     cat "$work/chromium.log" >&2
     die "Chromium printed no PDF"
 fi
