@@ -146,13 +146,18 @@ def number_structure_ids(pdf):
 NAME_ENTRY = rb"\((node[0-9]+)\) ([0-9]+ [0-9]+ R)"
 
 
-def name_tree_leaves(pdf, number):
-    """The spans of the /Names arrays of the name tree at object NUMBER, in order."""
+def name_tree_kids(pdf, number):
+    """The name tree node NUMBER's body span and its kids' object numbers (none: a leaf)."""
     start, end = pdf.body(number)
     kids = pdf.matches(rb"/Kids \[([0-9 R]*)\]", start, end)
+    return (start, end), [int(ref) for ref in re.findall(rb"([0-9]+) 0 R", kids[0].group(1))] if kids else []
+
+
+def name_tree_leaves(pdf, number):
+    """The spans of the /Names arrays of the name tree at object NUMBER, in order."""
+    (start, end), kids = name_tree_kids(pdf, number)
     if kids:
-        refs = re.findall(rb"([0-9]+) 0 R", kids[0].group(1))
-        return [leaf for ref in refs for leaf in name_tree_leaves(pdf, int(ref))]
+        return [leaf for kid in kids for leaf in name_tree_leaves(pdf, kid)]
     return [m.span(1) for m in pdf.matches(rb"/Names \[([^]]*)\]", start, end)]
 
 
@@ -173,10 +178,9 @@ def sort_name_tree(pdf, root):
 
 def set_limits(pdf, number):
     """Sets /Limits of the name tree node NUMBER and below; returns its first and last name."""
-    start, end = pdf.body(number)
-    kids = pdf.matches(rb"/Kids \[([0-9 R]*)\]", start, end)
+    (start, end), kids = name_tree_kids(pdf, number)
     if kids:
-        ends = [set_limits(pdf, int(ref)) for ref in re.findall(rb"([0-9]+) 0 R", kids[0].group(1))]
+        ends = [set_limits(pdf, kid) for kid in kids]
         first, last = ends[0][0], ends[-1][1]
     else:
         names = [m.group(1) for m in pdf.matches(NAME_ENTRY, start, end)]
