@@ -124,10 +124,11 @@ def set_dates(pdf, epoch):
 
 def number_structure_ids(pdf):
     """Chromium names a structure element (a table's header cell) after its page node's
-    number, which the renderer hands out as it first needs one; what it asked for before
-    the printing shifts the numbers now and then. Numbered again in the order the
-    elements stand in the file (the document's), they are the same in every build, and
-    the cells still name their headers."""
+    number, which the renderer hands out as each node is first asked for; the same page
+    printed again in the same folder now and then gets other numbers (one print in
+    forty-odd here), and with accessibility on from the start quite other ones. Numbered
+    again in the order the elements stand in the file (the document's), they are the
+    same in every build, and the data cells still name their headers."""
     defined = [m.group(1) for m in pdf.matches(rb"/ID \((node[0-9]+)\)")]
     if len(set(defined)) != len(defined):
         raise PdfForm("two structure elements of one ID")
