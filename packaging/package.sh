@@ -8,7 +8,8 @@
 #   SHA256SUMS       the SHA-256 of every other file, as sha256sum -c checks it
 # The same sources and EXE give the same bytes in any folder at any time: every date in
 # the zip and the PDF is the last commit's (SOURCE_DATE_EPOCH when set, else git log),
-# and nothing names a folder of this machine.
+# and nothing names a folder of this machine. TAMVERA_CHROMIUM_FLAGS, when set, is passed
+# on to Chromium (the reproducibility test prints with other flags than the release).
 #   packaging/package.sh EXE ZIP
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,12 +47,12 @@ if ! timeout 300 chromium --headless --no-sandbox --disable-gpu --no-first-run -
     --disable-background-networking --disable-component-update --disable-sync --disable-extensions \
     --disable-default-apps --disable-quic --host-resolver-rules="MAP * ~NOTFOUND" \
     --user-data-dir="$work/chromium" --no-pdf-header-footer --print-to-pdf="$stage/PANDUAN.pdf" \
-    "$url" >"$work/chromium.log" 2>&1 || [ ! -s "$stage/PANDUAN.pdf" ]; then
+    ${TAMVERA_CHROMIUM_FLAGS:-} "$url" >"$work/chromium.log" 2>&1 || [ ! -s "$stage/PANDUAN.pdf" ]; then
     cat "$work/chromium.log" >&2
     die "Chromium printed no PDF"
 fi
 rm -rf "$work/chromium"
-"$python" "$src/packaging/release.py" pdf-date "$stage/PANDUAN.pdf" "$SOURCE_DATE_EPOCH"
+"$python" "$src/packaging/release.py" pdf "$stage/PANDUAN.pdf" "$SOURCE_DATE_EPOCH"
 pdfinfo "$stage/PANDUAN.pdf" | grep -q '^Page size:.*(A4)' || die "PANDUAN.pdf is not A4"
 
 find "$src/practice/web" -maxdepth 1 -type f ! -name README.md -exec cp {} "$stage/latihan/" \;
