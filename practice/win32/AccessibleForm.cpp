@@ -7,28 +7,6 @@
 
 namespace tamvera::practice {
 
-const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-namespace {
-
-const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-// A BSTR the caller frees; null text when memory ran out.
-HRESULT answerText(const std::u16string& text, BSTR* out) {
-    const std::wstring w = wide(text);
-    *out = SysAllocStringLen(w.c_str(), static_cast<UINT>(w.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-void answerLong(VARIANT* out, long value) {
-    VariantInit(out);
-    out->vt = VT_I4;
-    out->lVal = value;
-}
-
-}  // namespace
-
 AccessibleForm::AccessibleForm(AccessibleFormArgs args) : args_(std::move(args)) {}
 
 void AccessibleForm::detach() {
@@ -48,46 +26,6 @@ AccessibleForm::Element AccessibleForm::resolve(const VARIANT& child, FieldPlace
 
 // The keyboard focus is in this thread's practice window (calls arrive on its thread).
 bool AccessibleForm::hasFocus() const { return args_.window && GetFocus() == args_.window; }
-
-// --- IUnknown ---------------------------------------------------------------------
-
-HRESULT AccessibleForm::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(riid, kIidUnknown) || IsEqualIID(riid, kIidDispatch) || IsEqualIID(riid, kIidAccessible)) {
-        *out = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG AccessibleForm::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG AccessibleForm::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
-// --- IDispatch --------------------------------------------------------------------
-
-HRESULT AccessibleForm::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT AccessibleForm::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT AccessibleForm::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-
-HRESULT AccessibleForm::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return DISP_E_MEMBERNOTFOUND;
-}
 
 // --- IAccessible: what the form answers ----------------------------------------------
 
@@ -111,8 +49,8 @@ HRESULT AccessibleForm::get_accName(VARIANT child, BSTR* name) {
     *name = nullptr;
     FieldPlace field;
     switch (resolve(child, &field)) {
-    case Element::Form: return answerText(windowTitle(args_.form->options().target), name);
-    case Element::Field: return answerText(fieldName(field), name);
+    case Element::Form: return answerText(wide(windowTitle(args_.form->options().target)), name);
+    case Element::Field: return answerText(wide(fieldName(field)), name);
     case Element::Invalid: break;
     }
     return E_INVALIDARG;
@@ -124,7 +62,7 @@ HRESULT AccessibleForm::get_accValue(VARIANT child, BSTR* value) {
     FieldPlace field;
     switch (resolve(child, &field)) {
     case Element::Form: return DISP_E_MEMBERNOTFOUND;  // a client area has no value
-    case Element::Field: return answerText(fieldValue(*args_.form, field), value);
+    case Element::Field: return answerText(wide(fieldValue(*args_.form, field)), value);
     case Element::Invalid: break;
     }
     return E_INVALIDARG;
@@ -171,76 +109,12 @@ HRESULT AccessibleForm::accLocation(long* left, long* top, long* width, long* he
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
     FieldPlace field;
-    RECT r{};
     switch (resolve(child, &field)) {
-    case Element::Form:
-        GetClientRect(args_.window, &r);
-        MapWindowPoints(args_.window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        break;
-    case Element::Field: r = args_.fieldScreenRect(field); break;
-    case Element::Invalid: return E_INVALIDARG;
+    case Element::Form: return answerRect(clientOnScreen(args_.window), left, top, width, height);
+    case Element::Field: return answerRect(args_.fieldScreenRect(field), left, top, width, height);
+    case Element::Invalid: break;
     }
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
-    return S_OK;
+    return E_INVALIDARG;
 }
-
-// --- IAccessible: what it does not offer ------------------------------------------------
-
-HRESULT AccessibleForm::get_accParent(IDispatch** parent) {
-    if (parent) *parent = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT AccessibleForm::get_accDescription(VARIANT, BSTR* description) {
-    if (description) *description = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::get_accHelp(VARIANT, BSTR* help) {
-    if (help) *help = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
-    if (file) *file = nullptr;
-    if (topic) *topic = 0;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
-    if (shortcut) *shortcut = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::get_accSelection(VARIANT* selection) {
-    if (selection) VariantInit(selection);
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::get_accDefaultAction(VARIANT, BSTR* action) {
-    if (action) *action = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT AccessibleForm::accSelect(long, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-
-HRESULT AccessibleForm::accNavigate(long, VARIANT, VARIANT* end) {
-    if (end) VariantInit(end);
-    return E_NOTIMPL;
-}
-
-HRESULT AccessibleForm::accHitTest(long, long, VARIANT* child) {
-    if (child) VariantInit(child);
-    return E_NOTIMPL;
-}
-
-HRESULT AccessibleForm::accDoDefaultAction(VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-
-HRESULT AccessibleForm::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-
-HRESULT AccessibleForm::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
 
 }  // namespace tamvera::practice

@@ -59,8 +59,6 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 }  // namespace
 
-Colour skinFace(int sliceX) { return Slices.at(static_cast<std::size_t>(sliceX / SkinSliceWidth)).face; }
-
 Colour skinPixel(int x, int y) {
     const Slice& slice = Slices.at(static_cast<std::size_t>(x / SkinSliceWidth));
     const int column = x % SkinSliceWidth;

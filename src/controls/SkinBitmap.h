@@ -18,9 +18,6 @@ inline constexpr int SkinSliceWidth = 5;
 inline constexpr int SkinCorner = 2;
 inline constexpr int DisabledSliceX = 30;
 
-// Face colour of the slice starting at x (0, 5, ... 30).
-Colour skinFace(int sliceX);
-
 // The colour of the skin at (x, y), y counted from the top.
 Colour skinPixel(int x, int y);
 

@@ -8,12 +8,8 @@
 
 namespace tamvera::browser {
 
-const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 namespace {
 
-const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr long kFieldChild = 1;
 
 std::wstring fromUtf8(const std::string& text) {
@@ -24,11 +20,6 @@ std::wstring fromUtf8(const std::string& text) {
     return wide;
 }
 
-HRESULT answerText(const std::wstring& text, BSTR* out) {
-    *out = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 long roleOf(FocusedField::Kind kind) {
     switch (kind) {
     case FocusedField::Kind::Text: return ROLE_SYSTEM_TEXT;
@@ -37,12 +28,6 @@ long roleOf(FocusedField::Kind kind) {
     case FocusedField::Kind::Item: return ROLE_SYSTEM_LISTITEM;
     default: return ROLE_SYSTEM_CLIENT;
     }
-}
-
-void answerLong(VARIANT* out, long value) {
-    VariantInit(out);
-    out->vt = VT_I4;
-    out->lVal = value;
 }
 
 class Socket {
@@ -131,42 +116,6 @@ BrowserField::Element BrowserField::resolve(const VARIANT& child) const {
 // The object of element `at` (-1: the client object), with one reference for the caller.
 IDispatch* BrowserField::objectOf(int at) const { return new BrowserField(window_, chain_, at); }
 
-HRESULT BrowserField::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(riid, kIidUnknown) || IsEqualIID(riid, kIidDispatch) || IsEqualIID(riid, kIidAccessible)) {
-        *out = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG BrowserField::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG BrowserField::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
-HRESULT BrowserField::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT BrowserField::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT BrowserField::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-
-HRESULT BrowserField::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return DISP_E_MEMBERNOTFOUND;
-}
-
 HRESULT BrowserField::get_accChildCount(long* count) {
     if (!count) return E_POINTER;
     *count = at_ < 0 && focusIsChild() ? 1 : 0;
@@ -252,20 +201,12 @@ HRESULT BrowserField::get_accFocus(VARIANT* focus) {
 HRESULT BrowserField::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
-    RECT r{};
     switch (resolve(child)) {
-    case Element::Client:
-        GetClientRect(window_, &r);
-        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        break;
-    case Element::Field: r = field().screen; break;
-    case Element::Invalid: return E_INVALIDARG;
+    case Element::Client: return answerRect(clientOnScreen(window_), left, top, width, height);
+    case Element::Field: return answerRect(field().screen, left, top, width, height);
+    case Element::Invalid: break;
     }
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
-    return S_OK;
+    return E_INVALIDARG;
 }
 
 // An element's parent is the next one up; the topmost's is the client object.
@@ -276,54 +217,5 @@ HRESULT BrowserField::get_accParent(IDispatch** parent) {
     *parent = objectOf(static_cast<size_t>(at_) + 1 < chain_.size() ? at_ + 1 : -1);
     return S_OK;
 }
-
-HRESULT BrowserField::get_accDescription(VARIANT, BSTR* description) {
-    if (description) *description = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::get_accHelp(VARIANT, BSTR* help) {
-    if (help) *help = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
-    if (file) *file = nullptr;
-    if (topic) *topic = 0;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
-    if (shortcut) *shortcut = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::get_accSelection(VARIANT* selection) {
-    if (selection) VariantInit(selection);
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::get_accDefaultAction(VARIANT, BSTR* action) {
-    if (action) *action = nullptr;
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-HRESULT BrowserField::accSelect(long, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-
-HRESULT BrowserField::accNavigate(long, VARIANT, VARIANT* end) {
-    if (end) VariantInit(end);
-    return E_NOTIMPL;
-}
-
-HRESULT BrowserField::accHitTest(long, long, VARIANT* child) {
-    if (child) VariantInit(child);
-    return E_NOTIMPL;
-}
-
-HRESULT BrowserField::accDoDefaultAction(VARIANT) { return DISP_E_MEMBERNOTFOUND; }
-
-HRESULT BrowserField::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-
-HRESULT BrowserField::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
 
 }  // namespace tamvera::browser

@@ -8,18 +8,14 @@
 // answers only for itself.
 #pragma once
 
-#include <windows.h>
-
-#include <ole2.h>
-#include <oleacc.h>
-
 #include <string>
 #include <vector>
 
+#include "win32/AccessibleObject.h"
+
 namespace tamvera::browser {
 
-// MinGW's IID_IAccessible is a data import that reads wrong without dllimport.
-extern const IID kIidAccessible;
+using practice::kIidAccessible;
 
 struct FocusedField {
     // List is a choice field (a combo box), Menu its open list, Item an option in it.
@@ -39,53 +35,31 @@ FocusedChain ParseFocusedChain(const std::string& line);
 // `timeoutMs`.
 std::string AskReader(unsigned short port, int timeoutMs);
 
-class BrowserField final : public IAccessible {
+class BrowserField final : public practice::AccessibleObject {
 public:
     // The client object of the window; `at` >= 0 makes the object of that element.
     BrowserField(HWND window, FocusedChain chain, int at = -1);
-    BrowserField(const BrowserField&) = delete;
-    BrowserField& operator=(const BrowserField&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** dispatch) override;
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override;
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override;
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
-    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    ~BrowserField() = default;
+    ~BrowserField() override = default;
     enum class Element { Client, Field, Invalid };
     Element resolve(const VARIANT& child) const;
     const FocusedField& field() const { return chain_[at_ < 0 ? 0 : static_cast<size_t>(at_)]; }
     bool focusIsChild() const { return chain_.size() == 1 && chain_[0].kind != FocusedField::Kind::None; }
     IDispatch* objectOf(int at) const;
 
-    LONG refs_ = 1;
     HWND window_;
     FocusedChain chain_;
     int at_;

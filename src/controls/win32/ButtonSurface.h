@@ -32,9 +32,6 @@ public:
     void execute(const PaintList& ops, HWND window);
     // Copies the surface to `target` (WM_PAINT).
     void copyTo(HDC target) const;
-    // False when the skin resource is not linked into the executable: skinned styles
-    // then draw only their caption.
-    bool hasSkin() const { return static_cast<bool>(skin_); }
 
     void run(const paint::SetTextColour& op);
     void run(const paint::SelectFont& op);

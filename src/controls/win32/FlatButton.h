@@ -55,7 +55,6 @@ public:
     ucBtnFacebook& model() const { return *model_; }
     // Paints executed on the surface so far (WM_PAINT copies the surface and adds none).
     std::size_t paintsExecuted() const { return paints_; }
-    bool hasSkin() const { return surface_.hasSkin(); }
 
     // The flat button shown in `window`, or null when it is not one.
     static FlatButton* fromWindow(HWND window);

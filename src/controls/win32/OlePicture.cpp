@@ -38,18 +38,6 @@ PictureRef OlePicture::load(const void* bytes, std::size_t size) {
     return std::make_shared<OlePicture>(std::move(picture));
 }
 
-PictureRef OlePicture::fromIcon(HICON icon, bool own) {
-    if (!icon) return nullptr;
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_ICON;
-    desc.icon.hicon = icon;
-    ComRef<IPicture> picture;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, own, reinterpret_cast<void**>(picture.put()))))
-        return nullptr;
-    return std::make_shared<OlePicture>(std::move(picture));
-}
-
 bool renderPicture(HDC target, const paint::RenderPicture& op) {
     try {
         const auto* ole = dynamic_cast<const OlePicture*>(op.picture.get());

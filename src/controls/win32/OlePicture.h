@@ -22,9 +22,6 @@ public:
     // A picture from the bytes of an image file (BMP, ICO, JPEG, GIF, WMF) through
     // OleLoadPicture; null when they are not a picture.
     static PictureRef load(const void* bytes, std::size_t size);
-    // A picture of an icon through OleCreatePictureIndirect; with `own` the picture
-    // destroys the icon when it goes away. Null on failure.
-    static PictureRef fromIcon(HICON icon, bool own);
 
     bool hasImage() const override;
     double himetricWidth() const override { return static_cast<double>(width_); }

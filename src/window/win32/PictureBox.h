@@ -33,7 +33,6 @@ public:
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
-    bool hasArtwork() const { return artwork_ != nullptr; }
     // Draws the close label again (its look changed).
     void invalidateCloseLabel();
     void captureMouse(bool captured);
