@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -218,6 +220,44 @@ TEST(Win32Platform, ReadsStandardFieldsWithoutAccessibilityObjects) {
         EXPECT_EQ(r->kind, kind);
         EXPECT_EQ(r->value, value);
         EXPECT_EQ(r->field.window, reinterpret_cast<std::uintptr_t>(field));
+    }
+}
+
+namespace {
+
+// An EDIT whose text grows while it is read, as a field's does while keys still arrive: it
+// answers WM_GETTEXTLENGTH with GWLP_USERDATA characters less than WM_GETTEXT delivers.
+WNDPROC editProc = nullptr;
+LRESULT CALLBACK growingEditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+    const LRESULT r = CallWindowProcW(editProc, hwnd, message, wp, lp);
+    if (message != WM_GETTEXTLENGTH) return r;
+    return std::max<LRESULT>(0, r - GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+}  // namespace
+
+// A text that grows between its length and its reading is read whole (asked again with
+// more room), or, while it never fits, not at all: never cut.
+TEST(Win32Platform, ReadsAGrowingTextWhole) {
+    Win32Platform p;
+    TestWindow window(L"Uji Baca");
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24,
+                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(growingEditProc)));
+    SetForegroundWindow(window.hwnd());
+    SetFocus(edit);
+    pump(p, 100);
+    const std::u16string progress = u"10 dari 6000 Nilai", longer(150, u'7'), endless(2000, u'8');
+    for (const auto& [text, shortBy, whole] :
+         {std::tuple{progress, 1, true}, std::tuple{longer, 140, true}, std::tuple{endless, 2000, false}}) {
+        SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(text.c_str()));
+        SetWindowLongPtrW(edit, GWLP_USERDATA, shortBy);
+        ASSERT_TRUE(p.beginFieldRead(2.0));
+        const auto r = awaitReading(p);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->answered, whole);
+        EXPECT_EQ(r->value, whole ? text : u"") << shortBy;
     }
 }
 
