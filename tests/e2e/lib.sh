@@ -80,7 +80,7 @@ start_practice() {
     PRACTICE_PID=$!
     STARTED_PIDS+=("$PRACTICE_PID")
     out_written() { [ -s "$OUT" ]; }
-    poll 90 out_written || { echo "the practice target did not start"; exit 1; }
+    poll 90 out_written || { echo "the practice target did not start (its log: latihan-$PRACTICE_COUNT.log)"; exit 1; }
 }
 stop_practice() {
     end_programs "${LATIHAN_EXE##*/}"
