@@ -37,6 +37,12 @@ private:
     HWND hwnd_;
 };
 
+// A standard EDIT field holding `text` in the window `parent`.
+HWND editIn(HWND parent, const wchar_t* text) {
+    return CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
 void pump(Win32Platform& p, int ms) {
     for (int i = 0; i < ms; ++i) {
         p.processMessages();
@@ -202,9 +208,8 @@ private:
 TEST(Win32Platform, ReadsStandardFieldsWithoutAccessibilityObjects) {
     Win32Platform p;
     TestWindow window(L"Uji Baca");
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"85", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
-                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 100, 10, 80, 200,
+    const HWND edit = editIn(window.hwnd(), L"85");
+    const HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 220, 10, 80, 200,
                                       window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     for (const wchar_t* item : {L"100", L"99", L"98"}) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendMessageW(list, CB_SETCURSEL, 1, 0);
@@ -241,8 +246,7 @@ LRESULT CALLBACK growingEditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) 
 TEST(Win32Platform, ReadsAGrowingTextWhole) {
     Win32Platform p;
     TestWindow window(L"Uji Baca");
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24,
-                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND edit = editIn(window.hwnd(), L"");
     editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(growingEditProc)));
     SetForegroundWindow(window.hwnd());
@@ -276,8 +280,7 @@ TEST(Win32Platform, AHeldReadNeverEndsReading) {
     EXPECT_FALSE(p.beginFieldRead(0.1));
 
     TestWindow window(L"Uji Baca");
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"77", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
-                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND edit = editIn(window.hwnd(), L"77");
     SetForegroundWindow(window.hwnd());
     SetFocus(edit);
     while (GetTickCount() - asked < 5200) pump(p, 50);
