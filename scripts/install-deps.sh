@@ -49,24 +49,35 @@ update_indexes() {
     done
     echo "install-deps: apt-get update failed $update_tries times; installing from the indexes it got"
 }
-apt_install() { "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@"; }
+apt_install() { "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@" >"$apt_log" 2>&1; }
+apt_errors() { grep '^E:' "$apt_log" | head -3 | tr '\n' ' '; }
 
 # wine32:i386 needs each of its i386 libraries in the same version as the amd64 one beside
-# it. While the security suite offers a newer version for amd64 only (its i386 index
-# mid-sync), that suite's priority is lowered for this install: both take the same one.
-install_foreign() {
-    local log prefs
-    log=$(mktemp) prefs=$(mktemp)
-    apt_install "$@" >"$log" 2>&1 && { rm -f "$log" "$prefs"; return 0; }
+# it, so it is installed together with the rest. While the security suite offers a newer
+# version for amd64 only (its i386 index mid-sync), that suite's priority is lowered for
+# the install, so that both architectures take the same versions.
+install_matching() {
+    local prefs
+    prefs=$(mktemp)
     printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$prefs"
-    echo "install-deps: ${*} did not install with the versions offered; installing it with the security suite at priority 100, so that i386 and amd64 versions match"
-    apt_install -o Dir::Etc::Preferences="$prefs" "$@" >"$log" 2>&1 && { rm -f "$log" "$prefs"; return 0; }
-    # This machine runs 32-bit programs: the release's lane needs it, so no silent skip.
-    echo "install-deps: ${*} could not be installed, so the 32-bit release cannot be tested here: $(grep -m3 '^E:' "$log" | tr '\n' ' ')(apt's output: $log)" >&2
+    echo "install-deps: ${foreign[*]} did not install with the versions offered; installing with the security suite at priority 100, so that i386 and amd64 versions match"
+    apt_install -o Dir::Etc::Preferences="$prefs" "${missing[@]}"
+    local status=$?
     rm -f "$prefs"
-    return 1
+    return $status
 }
 
+apt_log=$(mktemp)
 update_indexes
-[ ${#native[@]} -eq 0 ] || apt_install "${native[@]}" >/dev/null
-[ ${#foreign[@]} -eq 0 ] || install_foreign "${foreign[@]}"
+if apt_install "${missing[@]}" || { [ ${#foreign[@]} -gt 0 ] && install_matching; }; then
+    rm -f "$apt_log"
+    exit 0
+fi
+# This machine runs 32-bit programs: the release's lane needs wine32, so no silent skip.
+if [ ${#foreign[@]} -gt 0 ] && { [ ${#native[@]} -eq 0 ] || apt_install "${native[@]}"; }; then
+    apt_install "${foreign[@]}" || true
+    echo "install-deps: ${foreign[*]} could not be installed, so the 32-bit release cannot be tested here: $(apt_errors)(apt's output: $apt_log)" >&2
+else
+    echo "install-deps: ${missing[*]} could not be installed: $(apt_errors)(apt's output: $apt_log)" >&2
+fi
+exit 1
