@@ -39,7 +39,7 @@ std::optional<std::wstring> wholeText(HWND window, const TextMessages& m, UINT a
     for (int attempt = 0; attempt < kWholeReadTries; ++attempt) {
         DWORD_PTR length = 0;
         if (!ask(window, m.length, m.item, 0, answerMs, length) || static_cast<LRESULT>(length) < 0) return std::nullopt;
-        room = std::max(room * 2, length + kSpareRoom);
+        room = std::max<std::size_t>(room * 2, length + kSpareRoom);
         std::wstring text(room, L'\0');
         const WPARAM wp = m.text == WM_GETTEXT ? room : m.item;
         DWORD_PTR got = 0;
