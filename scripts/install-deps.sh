@@ -31,8 +31,53 @@ echo "install-deps: installing ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+native=() foreign=()
+for p in "${missing[@]}"; do [[ $p == *:i386 ]] && foreign+=("$p") || native+=("$p"); done
+if [ ${#foreign[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo[@]}" dpkg --add-architecture i386
 fi
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+# A Debian mirror caught mid-sync serves indexes of the wrong size for a while ("Mirror
+# sync in progress?"): the update is tried again after a pause, and when it still fails,
+# the install goes on with the indexes it did get.
+update_tries=${APT_UPDATE_TRIES:-5} update_pause=${APT_UPDATE_PAUSE:-30}
+update_indexes() {
+    local try
+    for ((try = 1; try <= update_tries; try++)); do
+        "${sudo[@]}" apt-get update -qq && return 0
+        [ "$try" -eq "$update_tries" ] || { echo "install-deps: apt-get update failed, again in ${update_pause} s"; sleep "$update_pause"; }
+    done
+    echo "install-deps: apt-get update failed $update_tries times; installing from the indexes it got"
+}
+apt_install() { "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@" >"$apt_log" 2>&1; }
+apt_errors() { grep '^E:' "$apt_log" | head -3 | tr '\n' ' '; }
+
+# wine32:i386 needs each of its i386 libraries in the same version as the amd64 one beside
+# it, so it is installed together with the rest. While the security suite offers a newer
+# version for amd64 only (its i386 index mid-sync), that suite's priority is lowered for
+# the install, so that both architectures take the same versions.
+install_matching() {
+    local prefs
+    prefs=$(mktemp)
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$prefs"
+    echo "install-deps: ${foreign[*]} did not install with the versions offered; installing with the security suite at priority 100, so that i386 and amd64 versions match"
+    apt_install -o Dir::Etc::Preferences="$prefs" "${missing[@]}"
+    local status=$?
+    rm -f "$prefs"
+    return $status
+}
+
+apt_log=$(mktemp)
+update_indexes
+if apt_install "${missing[@]}" || { [ ${#foreign[@]} -gt 0 ] && install_matching; }; then
+    rm -f "$apt_log"
+    exit 0
+fi
+# This machine runs 32-bit programs: the release's lane needs wine32, so no silent skip.
+if [ ${#foreign[@]} -gt 0 ] && { [ ${#native[@]} -eq 0 ] || apt_install "${native[@]}"; }; then
+    apt_install "${foreign[@]}" || true
+    echo "install-deps: ${foreign[*]} could not be installed, so the 32-bit release cannot be tested here: $(apt_errors)(apt's output: $apt_log)" >&2
+else
+    echo "install-deps: ${missing[*]} could not be installed: $(apt_errors)(apt's output: $apt_log)" >&2
+fi
+exit 1

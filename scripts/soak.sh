@@ -7,6 +7,8 @@
 #                                       ./test. BUILD=build/win64 soaks the 64-bit build.
 # Where this machine runs no 32-bit programs the release cannot run: it says so and
 # exits 77, unless a 64-bit build is named.
+# Run no other test of the same build meanwhile: Tamvera's hand-off file lies beside the
+# program, so another Tamvera.exe of that build rewrites the list a class is typing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 classes=${1:-10}

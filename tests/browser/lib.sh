@@ -59,7 +59,7 @@ start_accessibility() {
     export GNOME_ACCESSIBILITY=1 ACCESSIBILITY_ENABLED=1
 }
 stop_accessibility() { [ -z "${A11Y_GROUP:-}" ] || kill -- "-$A11Y_GROUP" >/dev/null 2>&1 || true; }
-trap 'close_browsers; stop_accessibility; cleanup' EXIT
+trap 'status=$?; close_browsers; stop_accessibility; cleanup $status' EXIT
 start_accessibility
 
 # The test server on a free port; the page in front posts its fields to OUT.

@@ -55,8 +55,7 @@ std::wstring fromUtf8(const std::string& text) {
     return out;
 }
 
-std::wstring foregroundTitle() {
-    const HWND window = GetForegroundWindow();
+std::wstring titleOf(HWND window) {
     if (!window) return {};
     wchar_t title[512] = {};
     GetWindowTextW(window, title, 512);
@@ -66,7 +65,8 @@ std::wstring foregroundTitle() {
 int printForeground(bool withClass) {
     const HWND window = GetForegroundWindow();
     if (!window) return 1;
-    std::printf("%s", utf8(foregroundTitle()).c_str());
+    // Title and class of the one window asked for once: the front may change between them.
+    std::printf("%s", utf8(titleOf(window)).c_str());
     char name[256] = {};
     if (withClass && GetClassNameA(window, name, sizeof name)) std::printf("\t%s", name);
     std::printf("\n");
@@ -156,7 +156,7 @@ void waitFor(const Trigger& trigger) {
     const std::wstring outFile = trigger.outFile ? fromUtf8(trigger.outFile) : L"";
     for (;;) {
         handleMessages();
-        if (trigger.afterTitle && foregroundTitle() == awaited) return;
+        if (trigger.afterTitle && titleOf(GetForegroundWindow()) == awaited) return;
         if (trigger.outFile && cellOf(readShared(outFile), trigger.cell) == trigger.text) return;
         if (!trigger.afterTitle && !trigger.outFile) return;
         Sleep(2);

@@ -17,8 +17,11 @@ make_big_class() {
             for (c = 0; c < 10; c++) line = line (c ? "\t" : "") int(10 + rand() * 90)
             printf "%s%s", (r ? "\n" : ""), line } }' >"$1"
 }
-resources() { probe resources | awk '{ printf "%s=%s ", $1, $2 } END { print "" }'; }
-figure() { probe resources | awk -v k="$1" '$1 == k { print $2 }'; }
+# The process's figures are taken at once (read_figures) and every check and line uses
+# that one reading: threads come and go, and two readings would mix two moments.
+read_figures() { FIGURES=$(probe resources); }
+resources() { awk '{ printf "%s=%s ", $1, $2 } END { print "" }' <<<"$FIGURES"; }
+figure() { awk -v k="$1" '$1 == k { print $2 }' <<<"$FIGURES"; }
 rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$TAMVERA_PID/status"; }
 
 # type_class FILE ROWS COLS WHAT: the list into a fresh practice form, checked.
@@ -41,6 +44,7 @@ type_class() {
 start_tamvera_recorded
 printf '81\t82\t83\t84\n85\t86\t87\t88\n89\t90\t91\t92\n' >"$WORK/first.txt"
 type_class "$WORK/first.txt" 3 4 "first class"
+read_figures
 log "figures after the first class: $(resources)rss_kb=$(rss_kb)"
 base_handles=$(figure systemhandles) base_windows=$(figure windows) base_threads=$(figure threads)
 base_set=$(figure workingset) base_rss=$(rss_kb)
@@ -49,6 +53,7 @@ for ((n = 1; n <= classes; n++)); do
     make_big_class "$WORK/class.txt" "$n"
     log "class $n of $classes: 40 x 10 into RAPOR Online Isian at Cepat"
     type_class "$WORK/class.txt" 40 10 "class $n"
+    read_figures
     log "figures after class $n: $(resources)rss_kb=$(rss_kb)"
 done
 

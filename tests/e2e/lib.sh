@@ -80,7 +80,19 @@ start_practice() {
     PRACTICE_PID=$!
     STARTED_PIDS+=("$PRACTICE_PID")
     out_written() { [ -s "$OUT" ]; }
-    poll 90 out_written || { echo "the practice target did not start"; exit 1; }
+    poll 90 out_written || { practice_start_report; exit 1; }
+}
+# What is known of a practice window that wrote no out-file: whether its program runs,
+# the windows it shows (a message box of its own names why it could not start), its log.
+practice_start_report() {
+    local program=${LATIHAN_EXE##*/} window
+    echo "the practice target did not start: no out-file $OUT in 90 s"
+    echo "  its processes: $(lane_programs "$program" | tr '\n' ' ')"
+    for window in $(xdotool search --classname "^${program//./\\.}\$" 2>/dev/null); do
+        echo "  its window: \"$(xdotool getwindowname "$window" 2>/dev/null)\" $(xdotool getwindowgeometry "$window" 2>/dev/null | tail -1)"
+    done
+    echo "  its log (latihan-$PRACTICE_COUNT.log):"
+    sed 's/^/    /' "$WORK/latihan-$PRACTICE_COUNT.log"
 }
 stop_practice() {
     end_programs "${LATIHAN_EXE##*/}"

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -34,6 +36,12 @@ public:
 private:
     HWND hwnd_;
 };
+
+// A standard EDIT field holding `text` in the window `parent`.
+HWND editIn(HWND parent, const wchar_t* text) {
+    return CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 void pump(Win32Platform& p, int ms) {
     for (int i = 0; i < ms; ++i) {
@@ -200,9 +208,8 @@ private:
 TEST(Win32Platform, ReadsStandardFieldsWithoutAccessibilityObjects) {
     Win32Platform p;
     TestWindow window(L"Uji Baca");
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"85", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
-                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 100, 10, 80, 200,
+    const HWND edit = editIn(window.hwnd(), L"85");
+    const HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 220, 10, 80, 200,
                                       window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     for (const wchar_t* item : {L"100", L"99", L"98"}) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendMessageW(list, CB_SETCURSEL, 1, 0);
@@ -221,6 +228,43 @@ TEST(Win32Platform, ReadsStandardFieldsWithoutAccessibilityObjects) {
     }
 }
 
+namespace {
+
+// An EDIT whose text grows while it is read, as a field's does while keys still arrive: it
+// answers WM_GETTEXTLENGTH with GWLP_USERDATA characters less than WM_GETTEXT delivers.
+WNDPROC editProc = nullptr;
+LRESULT CALLBACK growingEditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+    const LRESULT r = CallWindowProcW(editProc, hwnd, message, wp, lp);
+    if (message != WM_GETTEXTLENGTH) return r;
+    return std::max<LRESULT>(0, r - GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+}  // namespace
+
+// A text that grows between its length and its reading is read whole (asked again with
+// more room), or, while it never fits, not at all: never cut.
+TEST(Win32Platform, ReadsAGrowingTextWhole) {
+    Win32Platform p;
+    TestWindow window(L"Uji Baca");
+    const HWND edit = editIn(window.hwnd(), L"");
+    editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(growingEditProc)));
+    SetForegroundWindow(window.hwnd());
+    SetFocus(edit);
+    pump(p, 100);
+    const std::u16string progress = u"10 dari 6000 Nilai", longer(150, u'7'), endless(2000, u'8');
+    for (const auto& [text, shortBy, whole] :
+         {std::tuple{progress, 1, true}, std::tuple{longer, 140, true}, std::tuple{endless, 2000, false}}) {
+        SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(text.c_str()));
+        SetWindowLongPtrW(edit, GWLP_USERDATA, shortBy);
+        ASSERT_TRUE(p.beginFieldRead(2.0));
+        const auto r = awaitReading(p);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->answered, whole);
+        EXPECT_EQ(r->value, whole ? text : u"") << shortBy;
+    }
+}
+
 // A call held by a target that does not answer keeps its thread: the next read waits for
 // it (no two calls out at once) until it counts as hung, then gets another thread.
 TEST(Win32Platform, AHeldReadNeverEndsReading) {
@@ -236,8 +280,7 @@ TEST(Win32Platform, AHeldReadNeverEndsReading) {
     EXPECT_FALSE(p.beginFieldRead(0.1));
 
     TestWindow window(L"Uji Baca");
-    const HWND edit = CreateWindowExW(0, L"EDIT", L"77", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 80, 24,
-                                      window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND edit = editIn(window.hwnd(), L"77");
     SetForegroundWindow(window.hwnd());
     SetFocus(edit);
     while (GetTickCount() - asked < 5200) pump(p, 50);

@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/StandardField.h"
 #include "window/Layout.h"
 
 using namespace tamvera::window;
@@ -39,17 +40,9 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
-// WM_GETTEXT works across processes for every window class.
-std::wstring textOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                        &got);
-    text.resize(got);
-    return text;
-}
+// WM_GETTEXT works across processes for every window class; the text is read whole even
+// while Tamvera changes it (the progress line grows from "9 dari" to "10 dari").
+std::wstring textOf(HWND window) { return tamvera::windowText(window, 5000).value_or(std::wstring()); }
 
 std::string classOf(HWND window) {
     wchar_t name[128] = {};

@@ -26,13 +26,14 @@ STARTED_PIDS=()
 FAILURES=0
 
 # What was started here: the commands in STARTED_PIDS, and every Wine program of this
-# prefix from the build or the test's folder (see lane_programs).
+# prefix from the build or the test's folder (see lane_programs). After a failed check the
+# work folder, with every program's log, stays for a look.
 cleanup() {
-    local pid
+    local status=${1:-$?} pid
     for pid in "${STARTED_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1 || true; done
     end_programs
     for pid in "${STARTED_PIDS[@]}"; do wait "$pid" >/dev/null 2>&1 || true; done
-    rm -rf "$WORK"
+    if [ "$status" -eq 0 ] && [ "$FAILURES" -eq 0 ]; then rm -rf "$WORK"; else echo "logs kept in $WORK"; fi
 }
 trap cleanup EXIT
 
