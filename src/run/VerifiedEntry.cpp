@@ -5,7 +5,6 @@
 
 #include "platform/Text.h"
 #include "progress/Totals.h"
-#include "run/ChoiceEntry.h"
 #include "run/ForegroundGuard.h"
 #include "run/Pause.h"
 
@@ -34,8 +33,6 @@ constexpr int kNoFieldPasses = 2;
 constexpr int kSettlingLooks = 4;
 constexpr std::size_t kCellsNamed = 10;
 constexpr float kAwaitLookSeconds = 0.25f;
-
-std::u16string_view navigationKey(EntryKind kind) { return kind == EntryKind::Dapodik ? u"{RIGHT}" : u"{Tab}"; }
 
 std::u16string number(std::size_t n) { return utf16(std::to_string(n)); }
 
@@ -214,56 +211,25 @@ FieldReading VerifiedEntry::retypeUntilHeld(FieldReading r, EntryKind kind, std:
     return r;
 }
 
-// Each attempt goes one speed slower than the run: a field that lost keys is slow.
+// Each attempt goes one speed slower than the run: a field that lost keys is slow. A
+// choice's attempt 0 starts from the field's button, just reached. (On a page that saves
+// a list's choice at ENTER, the ENTER that drops it again saves again: `busySeconds` more.)
 FieldReading VerifiedEntry::retype(EntryKind kind, std::u16string_view value, int attempt, double busySeconds) {
     const float pause = shortPause(attempt);
-    const float stored = afterStore(progress::kShortPause, attempt);
-    switch (kind) {
-    case EntryKind::FillIn:
-        // The field's text selected first, so the value replaces whatever it holds.
-        outlet_.keys(u"{HOME}+{END}");
-        outlet_.literal(value);
-        break;
-    case EntryKind::Dapodik:
-        // The cell editor replaces the cell's text and ENTER keeps the cell selected.
-        outlet_.keys(u"{ENTER}");
-        outlet_.literal(value);
-        outlet_.keys(u"{ENTER}");
-        break;
-    case EntryKind::Choice:
-        // From the field's button (just reached): opened, and on to its list.
-        if (attempt == 0) {
-            outlet_.keys(u"{enter}");
+    for (const KeyStep& step : ValueKeys(kind, value, attempt == 0 ? Typing::FromButton : Typing::Again)) {
+        switch (step.what) {
+        case KeyStep::What::Keys: outlet_.keys(step.text); break;
+        case KeyStep::What::Literal: outlet_.literal(step.text); break;
+        case KeyStep::What::Pause: Pause(platform_, pause); break;
+        case KeyStep::What::BeforeCharacters:
             Pause(platform_, pause);
-            outlet_.keys(u"{Tab}");
-            Pause(platform_, pause);
+            pauseBeforeCharacters();
+            pauseFor(busySeconds);
+            break;
         }
-        // The list dropped again; the choice keys start from its end. (On a page that
-        // saves a list's choice at ENTER, that ENTER saves again: `busySeconds` more.)
-        outlet_.keys(u"{enter}");
-        Pause(platform_, pause);
-        pauseBeforeCharacters();
-        pauseFor(busySeconds);
-        choiceKeys(value);
-        Pause(platform_, pause);
-        outlet_.keys(u"{enter}");
-        return readBack_.pauseAndRead(afterStore(progress::kClosingPause, attempt));
     }
-    return readBack_.pauseAndRead(stored);
-}
-
-// A list opened again holds the choice typed before, and a repeated key cycles on from
-// there ("2" eight times lands on 22 only from the top). From the list's last entry the
-// first key wraps round to the top, as in a list just opened, with or without an empty
-// entry at the top: the same keys land the same choice wherever the list stood.
-void VerifiedEntry::choiceKeys(std::u16string_view value) {
-    outlet_.keys(u"{END}");
-    for (const ChoiceKey& key : TulisNilaiPilihan(value)) {
-        if (key.literal)
-            outlet_.literal(key.text);
-        else
-            outlet_.keys(key.text);
-    }
+    const double base = kind == EntryKind::Choice ? progress::kClosingPause : progress::kShortPause;
+    return readBack_.pauseAndRead(afterStore(base, attempt));
 }
 
 // Looks whether the focus is on a field other than `from`, twice, and sends the navigation
@@ -283,7 +249,7 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& leaving, EntryKind kin
             // A key just found lost is sent again once the page may be done with its value.
             if (round > 0) pauseAfterStore();
             if (round == 1 && kind == EntryKind::Dapodik) passed = from = closeCellEditor(from);
-            outlet_.keys(navigationKey(kind));
+            outlet_.keys(NavigationKey(kind));
         }
         for (int look = 0; look < kLooksPerResend; ++look) {
             // Each resend waits one speed slower: a page that lost the key is busy.
@@ -309,7 +275,7 @@ bool VerifiedEntry::focusOnNextField(const FieldIdentity& leaving, EntryKind kin
                 }
                 passed = r.field;
                 ++passes;
-                outlet_.keys(navigationKey(kind));
+                outlet_.keys(NavigationKey(kind));
                 look = -1;
             }
         }

@@ -16,6 +16,7 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/FormKeys.h"
 #include "run/Pace.h"
 #include "run/ReadBack.h"
 
@@ -38,9 +39,6 @@ struct CheckReport {
     int reads = 0;
     double readSeconds = 0;
 };
-
-// How a field takes a value: a text field, the Dapodik grid's cell editor, or a list.
-enum class EntryKind { FillIn, Dapodik, Choice };
 
 // A value and its place in the pasted list.
 struct CellPlace {
@@ -120,7 +118,6 @@ private:
     void pauseBeforeCharacters();
     void pauseAfterStore();
     void pauseFor(double seconds);
-    void choiceKeys(std::u16string_view value);
 
     Platform& platform_;
     const form::FormModel& form_;
