@@ -21,7 +21,8 @@ void add(std::vector<KeyStep>& steps, std::initializer_list<KeyStep> more) { ste
 void choiceKeys(std::vector<KeyStep>& steps, std::u16string_view value, bool fromEnd) {
     add(steps, {keys(u"{enter}"), kBeforeCharacters});
     if (fromEnd) steps.push_back(keys(u"{END}"));
-    for (const ChoiceKey& key : TulisNilaiPilihan(value)) steps.push_back(key.literal ? literal(key.text) : keys(key.text));
+    for (const ChoiceKey& key : TulisNilaiPilihan(value))
+        steps.push_back(key.literal ? literal(key.text) : keys(key.text));
     add(steps, {kPause, keys(u"{enter}")});
 }
 

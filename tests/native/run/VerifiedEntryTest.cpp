@@ -728,6 +728,8 @@ struct Scenario {
     void (VerifiedRunTest::*drive)();
 };
 
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
+
 class PinnedTimeline : public VerifiedRunTest, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(PinnedTimeline, ScenarioKeepsItsKeysAndMoments) {
@@ -745,30 +747,54 @@ TEST_P(PinnedTimeline, ScenarioKeepsItsKeysAndMoments) {
     EXPECT_EQ(rendered, pinned);
 }
 
+#define SCENARIO(name) Scenario{#name, &VerifiedRunTest::name}
 INSTANTIATE_TEST_SUITE_P(VerifiedRun, PinnedTimeline,
                          ::testing::Values(
-                                           Scenario{"AllConfirmedAtFirstReadCostsNothing", &VerifiedRunTest::AllConfirmedAtFirstReadCostsNothing},
-                                           Scenario{"LostValueIsTypedAgain", &VerifiedRunTest::LostValueIsTypedAgain},
-                                           Scenario{"RefusingFieldIsNamed", &VerifiedRunTest::RefusingFieldIsNamed},
-                                           Scenario{"LostNavigationKeysAreSentAgain", &VerifiedRunTest::LostNavigationKeysAreSentAgain},
-                                           Scenario{"LaggingTreeIsNotTakenForALostNavigationKey", &VerifiedRunTest::LaggingTreeIsNotTakenForALostNavigationKey},
-                                           Scenario{"SlowGridGetsEveryValueInItsCell", &VerifiedRunTest::SlowGridGetsEveryValueInItsCell},
-                                           Scenario{"LaggingTreeAtARowsStartSendsNoKeyTooMany", &VerifiedRunTest::LaggingTreeAtARowsStartSendsNoKeyTooMany},
-                                           Scenario{"ValueTypedOverOnABusyPageIsTypedBack", &VerifiedRunTest::ValueTypedOverOnABusyPageIsTypedBack},
-                                           Scenario{"SlowGridKeepsEmptyCellsInTheirPlace", &VerifiedRunTest::SlowGridKeepsEmptyCellsInTheirPlace},
-                                           Scenario{"UnreadableTargetTypesBlindAndSaysSo", &VerifiedRunTest::UnreadableTargetTypesBlindAndSaysSo},
-                                           Scenario{"HangingTargetIsNeverRetyped", &VerifiedRunTest::HangingTargetIsNeverRetyped},
-                                           Scenario{"ReadsThatStopLeaveABlindRun", &VerifiedRunTest::ReadsThatStopLeaveABlindRun},
-                                           Scenario{"ClosingMessageWaitsForAHungTargetToComeBack", &VerifiedRunTest::ClosingMessageWaitsForAHungTargetToComeBack},
-                                           Scenario{"UnconfirmedValueBeforeIsNeverTypedOver", &VerifiedRunTest::UnconfirmedValueBeforeIsNeverTypedOver},
-                                           Scenario{"CellEditorOpenedAgainByALateEnterIsClosed", &VerifiedRunTest::CellEditorOpenedAgainByALateEnterIsClosed},
-                                           Scenario{"FirstFieldNotYetInTheTreeIsReadAgain", &VerifiedRunTest::FirstFieldNotYetInTheTreeIsReadAgain},
-                                           Scenario{"StoppedRunShowsOnlyTheApology", &VerifiedRunTest::StoppedRunShowsOnlyTheApology},
-                                           Scenario{"StaleChoiceReadThenRightIsNeverTypedAgain", &VerifiedRunTest::StaleChoiceReadThenRightIsNeverTypedAgain},
-                                           Scenario{"RetypedChoiceLandsTheSameOptionFromEveryStart", &VerifiedRunTest::RetypedChoiceLandsTheSameOptionFromEveryStart},
-                                           Scenario{"ChoiceKeysFallenOnTheNextButtonAreMadeAgain", &VerifiedRunTest::ChoiceKeysFallenOnTheNextButtonAreMadeAgain},
-                                           Scenario{"PaceFollowsAPageDeafAfterFocus", &VerifiedRunTest::PaceFollowsAPageDeafAfterFocus}),
+                             SCENARIO(AllConfirmedAtFirstReadCostsNothing),
+                             SCENARIO(LostValueIsTypedAgain),
+                             SCENARIO(RefusingFieldIsNamed),
+                             SCENARIO(LostNavigationKeysAreSentAgain),
+                             SCENARIO(LaggingTreeIsNotTakenForALostNavigationKey),
+                             SCENARIO(SlowGridGetsEveryValueInItsCell),
+                             SCENARIO(LaggingTreeAtARowsStartSendsNoKeyTooMany),
+                             SCENARIO(ValueTypedOverOnABusyPageIsTypedBack),
+                             SCENARIO(SlowGridKeepsEmptyCellsInTheirPlace),
+                             SCENARIO(UnreadableTargetTypesBlindAndSaysSo),
+                             SCENARIO(HangingTargetIsNeverRetyped),
+                             SCENARIO(ReadsThatStopLeaveABlindRun),
+                             SCENARIO(ClosingMessageWaitsForAHungTargetToComeBack),
+                             SCENARIO(UnconfirmedValueBeforeIsNeverTypedOver),
+                             SCENARIO(CellEditorOpenedAgainByALateEnterIsClosed),
+                             SCENARIO(FirstFieldNotYetInTheTreeIsReadAgain),
+                             SCENARIO(StoppedRunShowsOnlyTheApology),
+                             SCENARIO(StaleChoiceReadThenRightIsNeverTypedAgain),
+                             SCENARIO(RetypedChoiceLandsTheSameOptionFromEveryStart),
+                             SCENARIO(ChoiceKeysFallenOnTheNextButtonAreMadeAgain),
+                             SCENARIO(PaceFollowsAPageDeafAfterFocus)),
                          [](const auto& info) { return std::string(info.param.name); });
+#undef SCENARIO
+
+// The run remembers where each confirmed value went (a stopped run resumes from there),
+// and not a value that was named.
+TEST(VerifiedEntryMemory, KeepsTheFieldOfEachConfirmedValue) {
+    testing::FakePlatform fake;
+    fake.foregroundTitle = "RAPOR Online - Kelas 7A";
+    form::FormModel form;
+    FieldIdentity field{true, 100, 50, 80, 20, u"", 7};
+    std::u16string shown = u"85";
+    fake.fieldReader = [&] { return FieldReading{true, FieldKind::Text, true, shown, field, 0, true}; };
+    run::VerifiedEntry check(fake, form);
+    run::Pace pace(form);
+    check.connect({[](std::u16string_view) {}, [](std::u16string_view) {}}, pace);  // keys lost
+    check.startWait(0.5f);
+    check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {2, 3, u"85"});
+    const FieldIdentity first = field;
+    field.left = 200;
+    shown = u"9";
+    check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {2, 4, u"90"});
+    EXPECT_EQ(check.memory().landed, (std::vector<run::Landed>{{2, 3, first}}));
+    EXPECT_EQ(check.report().unconfirmed.size(), 1u);
+}
 
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
     run::CheckReport report;
