@@ -48,9 +48,7 @@ void EntryActions::pauseFor(double seconds) {
 // Looks again while the read names the field just left, unchanged; a lost navigation key
 // (whose value's keys were lost too) still names it after the looks.
 FieldReading EntryActions::awaitFocusLeaving(FieldReading r, const RunMemory& memory) {
-    for (int look = 0; look < kLaggingTreeLooks && Usable(r) && NamesFieldLeft(r, memory) &&
-                       Holds(r, memory.left->value);
-         ++look)
+    for (int look = 0; look < kLaggingTreeLooks && NamesFieldLeft(r, memory) && Holds(r, memory.left->value); ++look)
         r = readBack_.pauseAndRead(kRereadSeconds);
     return r;
 }
