@@ -38,12 +38,17 @@ void passUntil(Platform& platform, float target, Done done) {
 
 }  // namespace
 
+double OnClock(double seconds) {
+    if (seconds > kDay) return seconds - kDay;
+    return seconds < 0 ? seconds + kDay : seconds;
+}
+
 void Pause(Platform& platform, float seconds) {
     const float start = platform.secondsSinceMidnight();
     // Single precision on purpose: the end is computed as the clock is read.
     float end = static_cast<float>(start + seconds);
-    if (end > kDay) {
-        end = static_cast<float>(end - kDay);
+    if (OnClock(end) != end) {
+        end = static_cast<float>(OnClock(end));
         // First wait for the clock to wrap, then for the end in the new day. A pass that
         // takes longer than a second (a box held open over midnight) is still noticed.
         passUntil(platform, kDay, [&](float now) { return now < 1.0f || passedMidnight(start, now); });

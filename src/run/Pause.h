@@ -8,6 +8,10 @@
 
 namespace tamvera::run {
 
+// A moment of the clock, which counts seconds since midnight: one past the day's end (or
+// before its start) wraps round midnight. The one place that reckons with the wrap.
+double OnClock(double seconds);
+
 // Waits `seconds` (single precision) on the clock. Always makes at least one pass, so
 // even a zero or negative wait yields to the window once.
 void Pause(Platform& platform, float seconds);
@@ -43,7 +47,7 @@ void PauseWithLead(Platform& platform, float seconds, float lead, AtLead atLead)
     const float end = static_cast<float>(start + seconds);
     const float leadAt = static_cast<float>(end - lead);
     // Across midnight the lead is not worth the arithmetic: the call comes at the end.
-    if (end > 86400.0f) {
+    if (OnClock(end) != end) {
         Pause(platform, seconds);
         atLead();
         return;

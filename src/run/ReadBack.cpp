@@ -27,7 +27,7 @@ constexpr double kLateCallSeconds = 2.0;
 // time gone by.
 double secondsSince(Platform& platform, float start) {
     const float now = platform.secondsSinceMidnight();
-    return now >= start ? now - start : now + 86400.0 - start;
+    return OnClock(now - start);
 }
 }  // namespace
 

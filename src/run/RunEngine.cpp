@@ -156,16 +156,9 @@ void RunEngine::Btn_Lambat_Click() { form::options::Btn_Lambat_Click(form_); }
 void RunEngine::Txt_SaatIni_Change() { progress::Txt_SaatIni_Change(form_); }
 void RunEngine::Txt_WaktuSaatIni_Change() { progress::Txt_WaktuSaatIni_Change(form_, platform_); }
 
-std::u16string RunEngine::IsiNilai() {
-    TypingLoop(form_, platform_, handOffPath_).IsiNilai();
-    return {};
-}
-
 void RunEngine::HitungTotal() { progress::HitungTotal(form_, platform_, handOffPath_); }
 void RunEngine::HitungWaktu() { progress::HitungWaktu(form_, platform_, handOffPath_); }
 void RunEngine::TambahWaktu() { progress::TambahWaktu(form_, platform_); }
 void RunEngine::TambahWaktuSaatIni() { progress::TambahWaktuSaatIni(form_, platform_); }
-void RunEngine::Pause(float seconds) { run::Pause(platform_, seconds); }
-void RunEngine::PauseForSpeed(float seconds) { run::PauseForSpeed(platform_, form_, seconds); }
 
 }  // namespace tamvera::run

@@ -47,15 +47,10 @@ public:
     void Txt_WaktuSaatIni_Change();
 
     // --- Methods of a run (public for the window and the tests) ------------------------
-    // The typing loop over the current hand-off file; failures pass up. Returns the
-    // empty text, as it always did.
-    std::u16string IsiNilai();
     void HitungTotal();
     void HitungWaktu();
     void TambahWaktu();
     void TambahWaktuSaatIni();
-    void Pause(float seconds);
-    void PauseForSpeed(float seconds);
 
     // Where this run's hand-off file lives: the program's folder, or the fallback in the
     // local application-data folder when the program's folder cannot be written.

@@ -5,7 +5,6 @@
 #include "keys/SendKeys.h"
 #include "progress/ProgressDisplay.h"
 #include "progress/Totals.h"
-#include "run/ChoiceEntry.h"
 #include "run/ForegroundGuard.h"
 #include "run/Messages.h"
 #include "run/Pause.h"
@@ -45,7 +44,7 @@ void TypingLoop::typeRows() {
     form::HandOffReader reader(platform_, path_);
     // A foreign window in front already (during the start's wait): no key at all.
     if (abortOnErrorFlag()) return;
-    sendKeys(form::options::DapodikChosen(form_) ? u"{RIGHT}" : u"{Tab}");
+    sendKeys(NavigationKey(form::options::DapodikChosen(form_) ? EntryKind::Dapodik : EntryKind::FillIn));
 
     std::u16string row;
     while (reader.ReadRow(row)) {
@@ -83,43 +82,24 @@ void TypingLoop::typeChoiceCell(std::u16string_view cell) {
         progress::AdvanceCurrentCount(form_, platform_);
         pauseAndCount(progress::kClosingPause);
     } else if (!cell.empty()) {
-        sendKeys(u"{enter}");
-        pauseAndCount(progress::kShortPause);
-        sendKeys(u"{Tab}");
-        pauseAndCount(progress::kShortPause);
-        sendKeys(u"{enter}");
-        pauseBeforeValue(progress::kShortPause);
-        for (const ChoiceKey& key : TulisNilaiPilihan(cell)) {
-            if (key.literal)
-                sendLiteral(key.text);
-            else
-                sendKeys(key.text);
-        }
-        pauseAndCount(progress::kShortPause);
-        sendKeys(u"{enter}");
+        sendValueKeys(EntryKind::Choice, cell);
         progress::AdvanceCurrentCount(form_, platform_);
         pauseAfterValue(progress::kClosingPause, EntryKind::Choice, cell);
     } else {
         pauseOverEmptyCell(progress::kClosingPause, EntryKind::Choice);
     }
-    sendKeys(u"{Tab}");
+    sendKeys(NavigationKey(EntryKind::Choice));
 }
 
 void TypingLoop::typeFillInCell(std::u16string_view cell) {
     const bool dapodik = form::options::DapodikChosen(form_);
     const EntryKind kind = dapodik ? EntryKind::Dapodik : EntryKind::FillIn;
     if (!cell.empty()) {
-        if (dapodik) sendKeys(u"{RIGHT}");
+        if (dapodik) sendKeys(NavigationKey(kind));
         pauseBeforeValue();
         // A value whose field the focus never reached is not typed (it is named at the end).
         const bool reached = !verifying() || check_->beforeValue(kind, {row_, column_, cell});
-        if (reached && dapodik) {
-            sendKeys(u"{ENTER}");
-            sendLiteral(cell);
-            sendKeys(u"{ENTER}");
-        } else if (reached) {
-            sendLiteral(cell);
-        }
+        if (reached) sendValueKeys(kind, cell);
         progress::AdvanceCurrentCount(form_, platform_);
         if (reached)
             pauseAfterValue(progress::kShortPause, kind, cell);
@@ -128,10 +108,23 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
     } else {
         // An empty cell still moves one field over, as a value's own "{RIGHT}" does, so
         // the later values of the row stay in their columns.
-        if (dapodik) sendKeys(u"{RIGHT}");
+        if (dapodik) sendKeys(NavigationKey(kind));
         pauseOverEmptyCell(progress::kShortPause, kind);
     }
-    if (!form::options::DapodikChosen(form_)) sendKeys(u"{Tab}");
+    // Read again: the grid chosen during the pause leaves this cell's TAB out already.
+    if (!form::options::DapodikChosen(form_)) sendKeys(NavigationKey(EntryKind::FillIn));
+}
+
+// A value's keys at their first typing; a choice's beats are the loop's counted pauses.
+void TypingLoop::sendValueKeys(EntryKind kind, std::u16string_view cell) {
+    for (const KeyStep& step : ValueKeys(kind, cell, Typing::First)) {
+        switch (step.what) {
+        case KeyStep::What::Keys: sendKeys(step.text); break;
+        case KeyStep::What::Literal: sendLiteral(step.text); break;
+        case KeyStep::What::Pause: pauseAndCount(progress::kShortPause); break;
+        case KeyStep::What::BeforeCharacters: pauseBeforeValue(progress::kShortPause); break;
+        }
+    }
 }
 
 void TypingLoop::pauseBeforeValue(double baseSeconds) {
@@ -170,8 +163,9 @@ void TypingLoop::followPace() {
 void TypingLoop::endRow() {
     pauseAndCount(progress::kShortPause);
     if (form::options::DapodikChosen(form_)) {
-        sendKeys(u"{RIGHT}");
-        sendKeys(u"{RIGHT}");
+        // Past the next row's "No" and "Nama".
+        sendKeys(NavigationKey(EntryKind::Dapodik));
+        sendKeys(NavigationKey(EntryKind::Dapodik));
     }
 }
 

@@ -36,6 +36,7 @@ private:
     bool abortOnErrorFlag();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
+    void sendValueKeys(EntryKind kind, std::u16string_view cell);
     // The pause before a value's characters: none at the chosen speed in a typed form,
     // longer where the page was not ready for them.
     void pauseBeforeValue(double baseSeconds = 0);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -21,12 +22,16 @@ class TimedFake : public testing::FakePlatform {
 public:
     std::vector<double> stamps;  // clock at each log line
     void stamp() { stamps.resize(log.size(), clock); }
+    // Every key string and box with its moment in microseconds, kept across cleared logs.
+    std::vector<std::string> timeline;
+    void note() { timeline.push_back(std::to_string(std::llround(clock * 1e6)) + " " + log.back()); }
     // Runs right after every sendInput call (a window may take the front between keys).
     std::function<void()> afterSend;
 
     std::size_t sendInput(const std::vector<KeyRecord>& records) override {
         const auto n = FakePlatform::sendInput(records);
         stamp();
+        note();
         if (afterSend) afterSend();
         return n;
     }
@@ -35,6 +40,7 @@ public:
         stamp();
         const auto a = FakePlatform::messageBox(text, title, buttons, icon);
         stamp();
+        note();
         return a;
     }
     bool activateWindowByTitle(std::u16string_view title) override {

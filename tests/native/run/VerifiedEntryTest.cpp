@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -193,6 +196,30 @@ struct ChoiceStandIn {
 };
 
 class VerifiedRunTest : public RunTest {
+public:
+    // The scenarios: each drives whole runs over a stand-in and checks what it must.
+    void AllConfirmedAtFirstReadCostsNothing();
+    void LostValueIsTypedAgain();
+    void RefusingFieldIsNamed();
+    void LostNavigationKeysAreSentAgain();
+    void LaggingTreeIsNotTakenForALostNavigationKey();
+    void SlowGridGetsEveryValueInItsCell();
+    void LaggingTreeAtARowsStartSendsNoKeyTooMany();
+    void ValueTypedOverOnABusyPageIsTypedBack();
+    void SlowGridKeepsEmptyCellsInTheirPlace();
+    void UnreadableTargetTypesBlindAndSaysSo();
+    void HangingTargetIsNeverRetyped();
+    void ReadsThatStopLeaveABlindRun();
+    void ClosingMessageWaitsForAHungTargetToComeBack();
+    void UnconfirmedValueBeforeIsNeverTypedOver();
+    void CellEditorOpenedAgainByALateEnterIsClosed();
+    void FirstFieldNotYetInTheTreeIsReadAgain();
+    void StoppedRunShowsOnlyTheApology();
+    void StaleChoiceReadThenRightIsNeverTypedAgain();
+    void RetypedChoiceLandsTheSameOptionFromEveryStart();
+    void ChoiceKeysFallenOnTheNextButtonAreMadeAgain();
+    void PaceFollowsAPageDeafAfterFocus();
+
 protected:
     StandInForm target;
 
@@ -245,7 +272,7 @@ const std::u16string kClass = u"80\t85\t90\r\n70\tB+\t75\r\n60\t65\t100";
 const std::vector<std::string> kGridClass = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
 
 // Every value lands: the same keys at the same moments as a blind run, and no message.
-TEST_F(VerifiedRunTest, AllConfirmedAtFirstReadCostsNothing) {
+void VerifiedRunTest::AllConfirmedAtFirstReadCostsNothing() {
     for (void (run::RunEngine::*choose)() : {&run::RunEngine::Btn_Tamvera_Click, &run::RunEngine::Btn_Dapodik_Click}) {
         (engine.*choose)();
         engine.Btn_EntriIsian_Click();
@@ -272,7 +299,7 @@ TEST_F(VerifiedRunTest, AllConfirmedAtFirstReadCostsNothing) {
 }
 
 // A field that lost its value's keys gets them again, with its text selected first.
-TEST_F(VerifiedRunTest, LostValueIsTypedAgain) {
+void VerifiedRunTest::LostValueIsTypedAgain() {
     engine.Btn_EntriIsian_Click();
     target.droppingOnce = {1, 4};
     connect();
@@ -286,7 +313,7 @@ TEST_F(VerifiedRunTest, LostValueIsTypedAgain) {
 
 // A field that never takes its value: typed again twice, then named with its row and
 // column in the pasted list; the others land.
-TEST_F(VerifiedRunTest, RefusingFieldIsNamed) {
+void VerifiedRunTest::RefusingFieldIsNamed() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.refusing = {8};  // row 2, column 3 once the grid has skipped "No" and "Nama"
@@ -301,7 +328,7 @@ TEST_F(VerifiedRunTest, RefusingFieldIsNamed) {
 }
 
 // Every third TAB lost: each value still ends in its own field, in order.
-TEST_F(VerifiedRunTest, LostNavigationKeysAreSentAgain) {
+void VerifiedRunTest::LostNavigationKeysAreSentAgain() {
     engine.Btn_EntriIsian_Click();
     target.loseEveryNavigation = 3;
     connect();
@@ -316,7 +343,7 @@ TEST_F(VerifiedRunTest, LostNavigationKeysAreSentAgain) {
 
 // A tree that names the field just left for a while after each TAB: not a lost TAB, so
 // nothing is typed again and no TAB is sent again.
-TEST_F(VerifiedRunTest, LaggingTreeIsNotTakenForALostNavigationKey) {
+void VerifiedRunTest::LaggingTreeIsNotTakenForALostNavigationKey() {
     engine.Btn_EntriIsian_Click();
     target.treeLag = 0.25;
     connect();
@@ -330,7 +357,7 @@ TEST_F(VerifiedRunTest, LaggingTreeIsNotTakenForALostNavigationKey) {
 // A slow grid (each cell busy 0.6 s after its value, losing the keys typed meanwhile;
 // each row starts with "No" and "Nama"): the navigation keys are sent again, slower each
 // time and past "No" and "Nama", until every value ends in its own cell.
-TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
+void VerifiedRunTest::SlowGridGetsEveryValueInItsCell() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.noField = {0, 4, 5, 9, 10};
@@ -344,7 +371,7 @@ TEST_F(VerifiedRunTest, SlowGridGetsEveryValueInItsCell) {
 // The same slow grid behind a tree that names the cell just left for a moment after each
 // key: a look that finds "Nama" right after the RIGHT to a row's first grade is not taken
 // for a focus still on its way, and no RIGHT too many moves the row one cell on.
-TEST_F(VerifiedRunTest, LaggingTreeAtARowsStartSendsNoKeyTooMany) {
+void VerifiedRunTest::LaggingTreeAtARowsStartSendsNoKeyTooMany() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.noField = {0, 4, 5, 9, 10};
@@ -357,7 +384,7 @@ TEST_F(VerifiedRunTest, LaggingTreeAtARowsStartSendsNoKeyTooMany) {
 
 // "85"'s RIGHT lost, its keys edited the cell of "80", and that store kept the page busy
 // a second: "80" is typed back, each attempt waiting longer, until it lands.
-TEST_F(VerifiedRunTest, ValueTypedOverOnABusyPageIsTypedBack) {
+void VerifiedRunTest::ValueTypedOverOnABusyPageIsTypedBack() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.noField = {0, 4, 5, 9, 10};
@@ -371,7 +398,7 @@ TEST_F(VerifiedRunTest, ValueTypedOverOnABusyPageIsTypedBack) {
 
 // The same slow grid with empty cells: the key that skips an empty cell right after a
 // value is lost too, and is sent again before the values after it go one cell early.
-TEST_F(VerifiedRunTest, SlowGridKeepsEmptyCellsInTheirPlace) {
+void VerifiedRunTest::SlowGridKeepsEmptyCellsInTheirPlace() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.noField = {0, 4, 5, 9, 10};
@@ -384,7 +411,7 @@ TEST_F(VerifiedRunTest, SlowGridKeepsEmptyCellsInTheirPlace) {
 
 // An application that answers no reads is typed exactly as a blind run, and told.
 // One object for the whole window, empty cells among the values: not a key more.
-TEST_F(VerifiedRunTest, UnreadableTargetTypesBlindAndSaysSo) {
+void VerifiedRunTest::UnreadableTargetTypesBlindAndSaysSo() {
     engine.Btn_EntriIsian_Click();
     const std::u16string withEmptyCells = u"\t\t\r\n80\t\t90\r\n\t65\t";
     start(withEmptyCells);
@@ -407,7 +434,7 @@ TEST_F(VerifiedRunTest, UnreadableTargetTypesBlindAndSaysSo) {
 
 // A target that stops answering: each read is given up, nothing is typed again on a read
 // that says nothing, and the run ends.
-TEST_F(VerifiedRunTest, HangingTargetIsNeverRetyped) {
+void VerifiedRunTest::HangingTargetIsNeverRetyped() {
     engine.Btn_EntriIsian_Click();
     connect();
     fake.afterSend = [this] {
@@ -426,7 +453,7 @@ TEST_F(VerifiedRunTest, HangingTargetIsNeverRetyped) {
 // never answers: the same keys as a blind run, and the same pauses between them from the
 // value whose read went unanswered on (that one read is waited for: nothing else is).
 // The values not confirmed are named.
-TEST_F(VerifiedRunTest, ReadsThatStopLeaveABlindRun) {
+void VerifiedRunTest::ReadsThatStopLeaveABlindRun() {
     using Engine = run::RunEngine;
     struct Case {
         void (Engine::*target)();
@@ -503,7 +530,7 @@ TEST_F(VerifiedRunTest, ReadsThatStopLeaveABlindRun) {
 
 // A target that hung and comes back 3 s after the last key: the closing message waits
 // for it (its queued keys would go to the box otherwise), then gives the keys a moment.
-TEST_F(VerifiedRunTest, ClosingMessageWaitsForAHungTargetToComeBack) {
+void VerifiedRunTest::ClosingMessageWaitsForAHungTargetToComeBack() {
     engine.Btn_EntriIsian_Click();
     connect();
     double lastKey = 0;
@@ -527,7 +554,7 @@ TEST_F(VerifiedRunTest, ClosingMessageWaitsForAHungTargetToComeBack) {
 // whose RIGHT after it was lost with the next value's keys: the focus still on that cell,
 // holding "70", must not be taken for the next value's cell and typed over: the RIGHT is
 // sent again and every value ends in its own cell.
-TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
+void VerifiedRunTest::UnconfirmedValueBeforeIsNeverTypedOver() {
     engine.Btn_Dapodik_Click();
     target.grid = true;
     target.noField = {0, 4, 5, 9, 10};
@@ -544,7 +571,7 @@ TEST_F(VerifiedRunTest, UnconfirmedValueBeforeIsNeverTypedOver) {
 // there. The editor is closed (and the RIGHT after that is lost too) and every value ends
 // in its own cell, whether the editor reads as the cell (a window's grid) or as an element
 // of its own (a browser's).
-TEST_F(VerifiedRunTest, CellEditorOpenedAgainByALateEnterIsClosed) {
+void VerifiedRunTest::CellEditorOpenedAgainByALateEnterIsClosed() {
     engine.Btn_Dapodik_Click();
     for (bool ownElement : {false, true}) {
         target = StandInForm{};
@@ -565,7 +592,7 @@ TEST_F(VerifiedRunTest, CellEditorOpenedAgainByALateEnterIsClosed) {
 // A browser's tree that has not yet followed the focus to the first field (the read finds
 // no element there, or the element before it, as the start's read did find one) is read
 // again for half a second, and the first value, lost, typed again.
-TEST_F(VerifiedRunTest, FirstFieldNotYetInTheTreeIsReadAgain) {
+void VerifiedRunTest::FirstFieldNotYetInTheTreeIsReadAgain() {
     engine.Btn_EntriIsian_Click();
     for (bool elementBefore : {false, true}) {
         target = StandInForm{};
@@ -583,7 +610,7 @@ TEST_F(VerifiedRunTest, FirstFieldNotYetInTheTreeIsReadAgain) {
 }
 
 // A run stopped with the apology names nothing more: it is to be checked and run again.
-TEST_F(VerifiedRunTest, StoppedRunShowsOnlyTheApology) {
+void VerifiedRunTest::StoppedRunShowsOnlyTheApology() {
     engine.Btn_EntriIsian_Click();
     target.refusing = {0};
     connect();
@@ -603,7 +630,7 @@ const std::vector<std::string> kChoiceFields = {"1",  "9",  "10", "11", "22", "3
 
 // A read of the tree behind the list (the option before the one kept) and then the right
 // one: the check waits for it, and the keys are a blind run's.
-TEST_F(VerifiedRunTest, StaleChoiceReadThenRightIsNeverTypedAgain) {
+void VerifiedRunTest::StaleChoiceReadThenRightIsNeverTypedAgain() {
     start(kChoices);
     const auto blind = fake.typed();
     fake.log.clear();
@@ -619,7 +646,7 @@ TEST_F(VerifiedRunTest, StaleChoiceReadThenRightIsNeverTypedAgain) {
 // Lists that drop on any one option, as a list opened again stands on its last choice:
 // the first keys land elsewhere, and the choice typed again lands on its value from
 // every starting option, never turning a right choice into another.
-TEST_F(VerifiedRunTest, RetypedChoiceLandsTheSameOptionFromEveryStart) {
+void VerifiedRunTest::RetypedChoiceLandsTheSameOptionFromEveryStart() {
     for (int start = 0; start <= 100; ++start) {
         ChoiceStandIn lists;
         lists.expected = kChoiceFields;
@@ -637,7 +664,7 @@ TEST_F(VerifiedRunTest, RetypedChoiceLandsTheSameOptionFromEveryStart) {
 // The TAB after the first choice lost with the next value's first ENTER: the TAB that
 // comes through reaches the next field's button, and that value's choice keys fall on it.
 // The choice is made again from the button, and every field gets its own value.
-TEST_F(VerifiedRunTest, ChoiceKeysFallenOnTheNextButtonAreMadeAgain) {
+void VerifiedRunTest::ChoiceKeysFallenOnTheNextButtonAreMadeAgain() {
     ChoiceStandIn lists;
     lists.expected = kChoiceFields;
     lists.lostAfterFirstChoice = 2;
@@ -653,7 +680,7 @@ TEST_F(VerifiedRunTest, ChoiceKeysFallenOnTheNextButtonAreMadeAgain) {
 // wait, so every value lands in at most 1.2 times the page's floor (a blind run's pauses
 // and the deaf time of each value), with at most 5 % of the characters typed lost; and
 // the remaining time shown halfway is the time the run really takes from there.
-TEST_F(VerifiedRunTest, PaceFollowsAPageDeafAfterFocus) {
+void VerifiedRunTest::PaceFollowsAPageDeafAfterFocus() {
     engine.Btn_EntriIsian_Click();
     std::u16string list;
     std::vector<std::string> expected;
@@ -691,6 +718,82 @@ TEST_F(VerifiedRunTest, PaceFollowsAPageDeafAfterFocus) {
     EXPECT_LE(target.charactersLost, typed / 20);
     const double left = momentOf("keys ") / 1000.0 - halfway;
     EXPECT_NEAR(shownHalfway, left, left / 10);
+}
+
+// Every scenario's keys (and boxes), each with the moment it left on the test clock, are
+// pinned in timelines/<scenario>.txt: a change of design must leave them exactly as they
+// are. TAMVERA_WRITE_TIMELINES=1 writes them anew.
+struct Scenario {
+    const char* name;
+    void (VerifiedRunTest::*drive)();
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
+
+class PinnedTimeline : public VerifiedRunTest, public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(PinnedTimeline, ScenarioKeepsItsKeysAndMoments) {
+    (this->*GetParam().drive)();
+    const std::string path = std::string(TAMVERA_TIMELINES_DIR) + "/" + GetParam().name + ".txt";
+    std::string rendered;
+    for (const auto& line : fake.timeline) rendered += line + "\n";
+    if (std::getenv("TAMVERA_WRITE_TIMELINES")) {
+        std::ofstream(path, std::ios::binary) << rendered;
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    const std::string pinned((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(rendered, pinned);
+}
+
+#define SCENARIO(name) Scenario{#name, &VerifiedRunTest::name}
+INSTANTIATE_TEST_SUITE_P(VerifiedRun, PinnedTimeline,
+                         ::testing::Values(
+                             SCENARIO(AllConfirmedAtFirstReadCostsNothing),
+                             SCENARIO(LostValueIsTypedAgain),
+                             SCENARIO(RefusingFieldIsNamed),
+                             SCENARIO(LostNavigationKeysAreSentAgain),
+                             SCENARIO(LaggingTreeIsNotTakenForALostNavigationKey),
+                             SCENARIO(SlowGridGetsEveryValueInItsCell),
+                             SCENARIO(LaggingTreeAtARowsStartSendsNoKeyTooMany),
+                             SCENARIO(ValueTypedOverOnABusyPageIsTypedBack),
+                             SCENARIO(SlowGridKeepsEmptyCellsInTheirPlace),
+                             SCENARIO(UnreadableTargetTypesBlindAndSaysSo),
+                             SCENARIO(HangingTargetIsNeverRetyped),
+                             SCENARIO(ReadsThatStopLeaveABlindRun),
+                             SCENARIO(ClosingMessageWaitsForAHungTargetToComeBack),
+                             SCENARIO(UnconfirmedValueBeforeIsNeverTypedOver),
+                             SCENARIO(CellEditorOpenedAgainByALateEnterIsClosed),
+                             SCENARIO(FirstFieldNotYetInTheTreeIsReadAgain),
+                             SCENARIO(StoppedRunShowsOnlyTheApology),
+                             SCENARIO(StaleChoiceReadThenRightIsNeverTypedAgain),
+                             SCENARIO(RetypedChoiceLandsTheSameOptionFromEveryStart),
+                             SCENARIO(ChoiceKeysFallenOnTheNextButtonAreMadeAgain),
+                             SCENARIO(PaceFollowsAPageDeafAfterFocus)),
+                         [](const auto& info) { return std::string(info.param.name); });
+#undef SCENARIO
+
+// The run remembers where each confirmed value went (a stopped run resumes from there),
+// and not a value that was named.
+TEST(VerifiedEntryMemory, KeepsTheFieldOfEachConfirmedValue) {
+    testing::FakePlatform fake;
+    fake.foregroundTitle = "RAPOR Online - Kelas 7A";
+    form::FormModel form;
+    FieldIdentity field{true, 100, 50, 80, 20, u"", 7};
+    std::u16string shown = u"85";
+    fake.fieldReader = [&] { return FieldReading{true, FieldKind::Text, true, shown, field, 0, true}; };
+    run::VerifiedEntry check(fake, form);
+    run::Pace pace(form);
+    check.connect({[](std::u16string_view) {}, [](std::u16string_view) {}}, pace);  // keys lost
+    check.startWait(0.5f);
+    check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {2, 3, u"85"});
+    const FieldIdentity first = field;
+    field.left = 200;
+    shown = u"9";
+    check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {2, 4, u"90"});
+    EXPECT_EQ(check.memory().landed, (std::vector<run::Landed>{{2, 3, first}}));
+    EXPECT_EQ(check.report().unconfirmed.size(), 1u);
 }
 
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
