@@ -74,6 +74,15 @@ std::optional<Mode> parseMode(const std::u16string& s) {
     return std::nullopt;
 }
 
+std::optional<ValueForm> parseValueForm(const std::u16string& s) {
+    const std::u16string v = lower(s);
+    if (v == u"biasa") return ValueForm::AsTyped;
+    if (v == u"predikat") return ValueForm::Predicate;
+    if (v == u"desimal") return ValueForm::TwoDecimals;
+    if (v == u"kapital") return ValueForm::UpperCase;
+    return std::nullopt;
+}
+
 struct Parser {
     LaunchOptions launch;
     std::optional<Mode> mode;
@@ -94,6 +103,12 @@ struct Parser {
         } else if (name == u"--mode") {
             mode = parseMode(value);
             if (!mode) return fail(u"Mode tidak dikenal: " + quoted(value) + u". Gunakan isian atau pilihan.");
+        } else if (name == u"--bentuk") {
+            const auto form = parseValueForm(value);
+            if (!form) {
+                return fail(u"Bentuk tidak dikenal: " + quoted(value) + u". Gunakan biasa, predikat, desimal atau kapital.");
+            }
+            launch.form.valueForm = *form;
         } else if (name == u"--rows") {
             const auto rows = parseCount(value, kMaxRows);
             if (!rows) {
@@ -188,13 +203,23 @@ struct Parser {
         return false;
     }
 
-    // The online report opens on choice fields, as Tamvera does; the others have fill-in fields only.
+    // The online report opens on choice fields, as Tamvera does, unless the values' form
+    // needs typing; the others have fill-in fields only.
     bool settleMode() {
         const bool online = launch.form.target == Target::RaporOnline;
-        launch.form.mode = mode.value_or(online ? Mode::Pilihan : Mode::Isian);
+        const ValueForm form = launch.form.valueForm;
+        const bool typed = form == ValueForm::TwoDecimals || form == ValueForm::UpperCase;
+        launch.form.mode = mode.value_or(online && !typed ? Mode::Pilihan : Mode::Isian);
         if (launch.form.mode == Mode::Pilihan && !online) {
             return fail(u"Mode pilihan hanya ada pada target RAPOR Online; " + targetName(launch.form.target) +
                         u" selalu memakai mode isian.");
+        }
+        if (form == ValueForm::Predicate && launch.form.mode != Mode::Pilihan) {
+            return fail(u"Bentuk predikat hanya ada pada mode pilihan RAPOR Online.");
+        }
+        if (typed && launch.form.mode == Mode::Pilihan) {
+            return fail(u"Bentuk desimal dan kapital hanya untuk kolom yang diketik (mode isian, e-Rapor, Dapodik), "
+                        u"bukan mode pilihan.");
         }
         return true;
     }
@@ -202,7 +227,7 @@ struct Parser {
 
 bool takesValue(const std::u16string& name) {
     static const std::u16string names[] = {u"--target",      u"--mode",  u"--rows",           u"--cols",
-                                           u"--out",         u"--tunda-fokus", u"--tunda-simpan", u"--benih", u"--tolak",
+                                           u"--out",         u"--bentuk", u"--tunda-fokus", u"--tunda-simpan", u"--benih", u"--tolak",
                                            u"--hilang-navigasi", u"--macet", u"--macet-setelah"};
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
@@ -258,13 +283,15 @@ ParsedArguments parseArguments(const std::vector<std::u16string>& args) {
 
 std::u16string usageText() {
     return u"Cara pakai: TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan] "
-           u"[--rows N] [--cols N] [--out BERKAS] [--tunda-fokus MS] [--tunda-simpan MS] [--benih N] [--tolak B,K] "
+           u"[--rows N] [--cols N] [--out BERKAS] [--bentuk biasa|predikat|desimal|kapital] [--tunda-fokus MS] [--tunda-simpan MS] [--benih N] [--tolak B,K] "
            u"[--hilang-navigasi N] [--tanpa-baca] [--macet DETIK [--macet-setelah K]]\n\n"
            u"--target  aplikasi yang ditiru (bawaan: rapor)\n"
            u"--mode    cara pengisian RAPOR Online (bawaan: pilihan; e-Rapor dan Dapodik selalu isian)\n"
            u"--rows    jumlah baris siswa, 1 sampai " + decimalText(kMaxRows) + u" (bawaan: 40)\n"
            u"--cols    jumlah kolom nilai, 1 sampai " + decimalText(kMaxCols) + u" (bawaan: 10)\n"
-           u"--out     berkas teks UTF-8 yang selalu memuat isi semua kolom nilai\n\n"
+           u"--out     berkas teks UTF-8 yang selalu memuat isi semua kolom nilai\n"
+           u"--bentuk  cara kolom menampilkan nilai: biasa (seperti diketik, bawaan), predikat (daftar pilihan\n"
+           u"          \"A - Sangat Baik\" sampai \"D - Kurang\"), desimal (85 menjadi 85,00), kapital (huruf besar)\n\n"
            u"Gangguan untuk menguji pemeriksaan Tamvera:\n"
            u"--tunda-fokus MS      huruf yang diketik ke kolom dalam MS milidetik setelah kolom itu mendapat fokus hilang\n"
            u"--tunda-simpan MS     huruf yang diketik ke kolom dalam MS milidetik setelah nilainya tersimpan hilang\n"

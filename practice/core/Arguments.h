@@ -1,6 +1,6 @@
 // The practice window's command line:
 //   TamveraLatihan.exe [--target rapor|erapor|dapodik] [--mode isian|pilihan]
-//                      [--rows N] [--cols N] [--out PATH]
+//                      [--rows N] [--cols N] [--out PATH] [--bentuk biasa|predikat|desimal|kapital]
 //                      [--tunda-fokus MS|MIN-MAX] [--tunda-simpan MS|MIN-MAX] [--benih N] [--tolak R,K]...
 //                      [--hilang-navigasi N] [--tanpa-baca] [--macet S [--macet-setelah K]]
 // Each option with a value also takes the form --name=value.

@@ -15,6 +15,17 @@ bool isControl(char16_t ch) { return ch < 0x20 || ch == 0x7F; }
 
 std::u16string shown(const std::u16string& value) { return value.empty() ? u"(kosong)" : value; }
 
+ChoiceList choiceListFor(ValueForm form) {
+    return form == ValueForm::Predicate ? ChoiceList(predicateEntries()) : ChoiceList::grades();
+}
+
+// The forms a field of this kind can show its values in.
+bool fitsMode(ValueForm form, Mode mode, Target target) {
+    const bool choice = mode == Mode::Pilihan && target == Target::RaporOnline;
+    if (form == ValueForm::Predicate) return choice;
+    return form == ValueForm::AsTyped || !choice;
+}
+
 }  // namespace
 
 std::u16string windowTitle(Target target) { return targetName(target) + u" - Latihan"; }
@@ -34,9 +45,13 @@ PracticeForm::PracticeForm(const FormOptions& options)
     : options_(options),
       grades_(options.rows, options.cols),
       onStart_(options.target != Target::Dapodik),
+      list_(choiceListFor(options.valueForm)),
       faults_(options.faults) {
     if (options.mode == Mode::Pilihan && options.target != Target::RaporOnline) {
         throw std::invalid_argument("choice fields exist only on the online report");
+    }
+    if (!fitsMode(options.valueForm, options.mode, options.target)) {
+        throw std::invalid_argument("predicates belong to choice fields, other forms to typed ones");
     }
 }
 
@@ -70,6 +85,10 @@ void PracticeForm::storeFocusedGrade(std::u16string text) {
     if (grades_.set(row_, gradeColumn(column_), std::move(text))) ++changes_;
 }
 
+void PracticeForm::storeFocusedValue(const std::u16string& text) {
+    storeFocusedGrade(shownValue(options_.valueForm, text));
+}
+
 void PracticeForm::press(Key key, bool shift, Millis now) {
     if (movesBetweenFields(key, shift) && faults_.losesNavigation()) return;  // this key went missing
     if (isDapodik()) {
@@ -99,6 +118,7 @@ void PracticeForm::type(char16_t ch, Millis now) {
         ++charactersLost_;
         return;
     }
+    ch = typedCharacter(options_.valueForm, ch);
     if (isDapodik()) {
         if (editing_) typeInto(edit_, ch);
     } else if (options_.mode == Mode::Pilihan) {
@@ -220,6 +240,7 @@ void PracticeForm::leaveEditorAndMoveOn(Millis now) {
 // change event comes.
 void PracticeForm::leaveFillInField(Millis now) {
     if (options_.mode == Mode::Isian && !onStart_ && focusedGrade() != valueOnArrival_) {
+        storeFocusedValue(focusedGrade());
         faults_.valueStored(focusPlaceInGrades(), now);
     }
 }
@@ -287,7 +308,7 @@ void PracticeForm::pressDapodikEditing(Key key, bool shift, Millis now) {
     case Key::Enter:
     case Key::Tab:
         editing_ = false;
-        storeFocusedGrade(std::move(edit_));
+        storeFocusedValue(edit_);
         faults_.valueStored(focusPlaceInGrades(), now);
         edit_.clear();
         if (key == Key::Tab) {
@@ -329,7 +350,22 @@ std::u16string PracticeForm::instructionText() const {
     return u"Jendela latihan Tamvera. Di Tamvera pilih target " + targetName(options_.target) + u" dan mode " +
            modeName(options_.mode) +
            u", tempel daftar nilai, lalu tekan Mulai. Nilai akan diketik ke kolom di bawah ini; "
-           u"jangan sentuh mouse/keyboard selama proses berlangsung.";
+           u"jangan sentuh mouse/keyboard selama proses berlangsung." +
+           formNote();
+}
+
+std::u16string PracticeForm::formNote() const {
+    switch (options_.valueForm) {
+    case ValueForm::Predicate: return u" Daftar pilihan berisi predikat A sampai D: tempel hurufnya saja (A, B, C, D).";
+    case ValueForm::TwoDecimals: return u" Kolom menampilkan nilai dengan dua desimal setelah disimpan (85 menjadi 85,00).";
+    case ValueForm::UpperCase: return u" Kolom mengubah setiap huruf yang diketik menjadi huruf kapital.";
+    case ValueForm::AsTyped: break;
+    }
+    return {};
+}
+
+std::u16string PracticeForm::listName() const {
+    return options_.valueForm == ValueForm::Predicate ? u"predikat A sampai D" : u"nilai 100 sampai 1";
 }
 
 std::u16string PracticeForm::focusPlace() const {
@@ -346,12 +382,13 @@ std::u16string PracticeForm::statusText() const {
         return place + u": " + shown(focusedGrade()) + u". ENTER untuk mengubah.";
     }
     if (options_.mode == Mode::Isian) return place + u": " + shown(focusedGrade());
+    const bool predicates = options_.valueForm == ValueForm::Predicate;
     switch (step_) {
     case ChoiceStep::Closed: return place + u": " + shown(focusedGrade()) + u". ENTER membuka editor nilai.";
     case ChoiceStep::Opened: return place + u": editor nilai terbuka, TAB menuju daftar pilihan.";
-    case ChoiceStep::OnList: return place + u": ENTER membuka daftar nilai 100 sampai 1.";
+    case ChoiceStep::OnList: return place + u": ENTER membuka daftar " + listName() + u".";
     case ChoiceStep::ListOpen:
-        return place + u": ketik angka untuk memilih (terpilih: " +
+        return place + u": ketik " + (predicates ? u"huruf" : u"angka") + u" untuk memilih (terpilih: " +
                (list_.selected() ? list_.selectedText() : u"belum ada") + u"), ENTER untuk memakai.";
     }
     return place;

@@ -7,10 +7,12 @@
 //  - choice fields (RAPOR Online "Pilihan"): TAB visits the fields; ENTER opens the
 //    field's editor, TAB moves to its list, ENTER drops the list (100 down to 1),
 //    characters move its selection, ENTER takes the selection, TAB closes the editor
-//    and moves on.
+//    and moves on. With predicates the list holds "A - Sangat Baik" ... "D - Kurang".
 //  - the Dapodik grid: two read-only columns ("No", "Nama") before the grades; the
 //    selection starts on row 1's "No"; RIGHT moves one cell and wraps to the next row;
 //    ENTER starts an edit, ENTER again stores it and keeps the selection.
+// A field that shows values its own way (ValueForm) changes a value as it is stored, or
+// each letter as it is typed.
 // Text that takes typing (a fill-in field, a Dapodik cell's edit) has a caret: HOME and
 // END move it, with SHIFT they select up to it, and typing replaces the selection.
 // The faults asked for on the command line (FieldFaults) decide before a key acts.
@@ -23,6 +25,7 @@
 #include "core/ChoiceList.h"
 #include "core/FieldFaults.h"
 #include "core/GradeGrid.h"
+#include "core/ShownValue.h"
 
 namespace tamvera::practice {
 
@@ -36,6 +39,8 @@ struct FormOptions {
     int rows = 40;
     int cols = 10;
     FaultOptions faults;
+    // Predicate lists belong to choice fields; two decimals and upper case to fields that take typing.
+    ValueForm valueForm = ValueForm::AsTyped;
 };
 
 // Where a choice field's editor stands.
@@ -102,7 +107,12 @@ private:
     const std::u16string& focusedGrade() const;
     FieldPlace focusPlaceInGrades() const { return FieldPlace{row_, gradeColumn(column_)}; }
     void storeFocusedGrade(std::u16string text);
+    // Stores the text as the field shows it.
+    void storeFocusedValue(const std::u16string& text);
     std::u16string focusPlace() const;
+    std::u16string listName() const;
+    // A sentence for the instructions on how the fields show their values.
+    std::u16string formNote() const;
 
     bool movesBetweenFields(Key key, bool shift) const;
     void pressFillIn(Key key, bool shift, Millis now);
@@ -134,7 +144,7 @@ private:
     bool editing_ = false;
     std::u16string edit_;
     ChoiceStep step_ = ChoiceStep::Closed;
-    ChoiceList list_ = ChoiceList::grades();
+    ChoiceList list_;
     std::uint64_t changes_ = 0;
     std::uint64_t charactersTyped_ = 0, charactersLost_ = 0;
     FieldFaults faults_;

@@ -9,7 +9,10 @@
 // characters typed into it are lost), both N or a range MIN-MAX drawn from afresh each
 // time with the seed benih, enter=buka (ENTER on a choice list does what the browser does with it:
 // Chromium opens the list) and lapor (an address that receives the page's state as JSON
-// after every change; the test server's /lapor).
+// after every change; the test server's /lapor), bentuk (how the fields show a stored
+// value: predikat lists "A - Sangat Baik" ... "D - Kurang" in the choice fields, desimal
+// shows a stored number with two decimals after a comma, kapital upper-cases as it is
+// typed; biasa, the default, keeps what was typed).
 'use strict';
 
 (function () {
@@ -32,7 +35,17 @@
       tolak: refusedField(query, problems),
       enterBuka: false,
       lapor: '',
+      bentuk: 'biasa',
     };
+    const bentuk = query.has('bentuk') ? query.get('bentuk') : 'biasa';
+    const typedForm = bentuk === 'desimal' || bentuk === 'kapital';
+    if (!['biasa', 'predikat', 'desimal', 'kapital'].includes(bentuk)) {
+      problems.push(`Bentuk "${bentuk}" tidak dikenal (biasa, predikat, desimal atau kapital); nilai ditampilkan seperti diketik.`);
+    } else {
+      options.bentuk = bentuk;
+      // Two decimals and upper case need typing: RAPOR Online then opens on fill-in fields.
+      if (typedForm && HALAMAN === 'rapor-online' && !query.has('mode')) options.mode = 'isian';
+    }
     if (query.has('enter')) {
       if (query.get('enter') === 'buka') options.enterBuka = true;
       else problems.push(`Nilai enter "${query.get('enter')}" tidak dikenal (buka); ENTER tidak membuka daftar.`);
@@ -46,6 +59,13 @@
       } else {
         options.mode = mode;
       }
+    }
+    if (options.bentuk === 'predikat' && options.mode !== 'pilihan') {
+      problems.push('Bentuk predikat hanya ada di RAPOR Online mode pilihan; nilai ditampilkan seperti diketik.');
+      options.bentuk = 'biasa';
+    } else if (typedForm && options.mode === 'pilihan') {
+      problems.push(`Bentuk ${bentuk} hanya untuk kolom yang diketik (mode isian), bukan mode pilihan; nilai ditampilkan seperti diketik.`);
+      options.bentuk = 'biasa';
     }
     if (query.has('lapor')) {
       try {
@@ -86,6 +106,30 @@
     if (min >= 0 && min <= max && max <= 60000) return { min, max };
     problems.push(`Nilai ${name} "${query.get(name)}" tidak sah (milidetik 0 sampai 60000, atau rentang MIN-MAKS, misalnya 0-1000); dipakai 0.`);
     return { min: 0, max: 0 };
+  }
+
+  // A stored value as the field shows it. desimal: a number with "." or "," as its decimal
+  // separator, rounded half up to two decimals after a comma ("8.5" → "8,50"); other text
+  // stays as it is. The practice window shows values the same way.
+  function shownValue(text) {
+    if (options.bentuk !== 'desimal') return text;
+    const match = /^(-?)(\d+)(?:[.,](\d+))?$/.exec(text);
+    if (!match) return text;
+    const fraction = match[3] || '';
+    let cents = BigInt(match[2] + (fraction + '00').slice(0, 2));
+    if (fraction.length > 2 && fraction[2] >= '5') cents += 1n;
+    const digits = cents.toString().padStart(3, '0');
+    return `${match[1]}${digits.slice(0, -2)},${digits.slice(-2)}`;
+  }
+
+  // kapital: the text of a field that takes typing is upper-cased as it is typed.
+  function upperCaseTyping(input) {
+    if (options.bentuk !== 'kapital') return;
+    input.addEventListener('input', () => {
+      const [start, end] = [input.selectionStart, input.selectionEnd];
+      input.value = input.value.toUpperCase();
+      input.setSelectionRange(start, end);
+    });
   }
 
   const lagText = (lag) => (lag.min === lag.max ? `${lag.min} ms` : `${lag.min} sampai ${lag.max} ms (diundi setiap kali)`);
@@ -290,8 +334,13 @@
         input.autocomplete = 'off';
         input.spellcheck = false;
         input.setAttribute('aria-label', placeName(r, c));
+        upperCaseTyping(input);
         input.addEventListener('input', () => changed(r, c, input.value));
-        input.addEventListener('change', () => startBusy(input.id));
+        input.addEventListener('change', () => {
+          input.value = shownValue(input.value);
+          changed(r, c, input.value);
+          startBusy(input.id);
+        });
         input.addEventListener('focus', () => {
           startDeaf(input.id);
           showFocus(`${placeName(r, c)}: ${shown(input.value)}`);
@@ -333,7 +382,7 @@
 
     button.addEventListener('focus', () => {
       startDeaf(button.id);
-      showFocus(`${placeName(r, c)}: ${shown(list.value)}. ENTER membuka daftar nilai.`);
+      showFocus(`${placeName(r, c)}: ${shown(list.value)}. ENTER membuka daftar ${listName}.`);
     });
     button.addEventListener('click', () => {
       if (!list.disabled) return;
@@ -345,7 +394,7 @@
       td.classList.add('terbuka');
       showFocus(`${placeName(r, c)}: daftar terbuka, TAB menuju daftar nilai.`);
     });
-    list.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ENTER membuka daftar, ketik angka untuk memilih, ENTER untuk memakai.`));
+    list.addEventListener('focus', () => showFocus(`${placeName(r, c)}: ENTER membuka daftar, ketik ${options.bentuk === 'predikat' ? 'huruf' : 'angka'} untuk memilih, ENTER untuk memakai.`));
     list.addEventListener('keydown', (event) => {
       if (event.key === 'Enter') {
         // The list stays closed, as in Firefox and in Chrome on Windows: Chromium on
@@ -386,9 +435,15 @@
     }
   }
 
-  // The 100 entries are added when a list is first opened, to keep large classes light.
+  // The entries are added when a list is first opened, to keep large classes light.
+  const PREDIKAT = ['A - Sangat Baik', 'B - Baik', 'C - Cukup', 'D - Kurang'];
+  const listName = options.bentuk === 'predikat' ? 'predikat' : 'nilai';
   function fillGrades(list) {
     if (list.options.length > 1) return;
+    if (options.bentuk === 'predikat') {
+      for (const entry of PREDIKAT) list.add(new Option(entry));
+      return;
+    }
     for (let n = 100; n >= 1; n--) list.add(new Option(String(n)));
   }
 
@@ -469,6 +524,7 @@
       editor.autocomplete = 'off';
       editor.spellcheck = false;
       editor.value = nilai[r][gradeColumn()];
+      upperCaseTyping(editor);
       cells[r][c].textContent = '';
       cells[r][c].appendChild(editor);
       editor.focus();
@@ -489,7 +545,7 @@
 
     function finishEdit(keep) {
       if (!editor) return;
-      const text = editor.value;
+      const text = shownValue(editor.value);
       editor = null;
       grid.focus(); // before the editor goes, so the focus never falls out of the grid
       if (keep) changed(r, gradeColumn(), text);
@@ -549,6 +605,9 @@
       ? 'Pilih sel <b>No</b> baris 1 (sudah terpilih), lalu di Tamvera pilih <b>Dapodik</b>.'
       : `Fokus sudah di tombol <b>Awal</b>; di Tamvera pilih <b>${HALAMAN === 'e-rapor' ? 'E-Rapor' : 'Tamvera'}</b> dan entri <b>${options.mode === 'pilihan' ? 'Pilihan' : 'Isian'}</b>.`;
     $('petunjuk').innerHTML = `${what} Tempel daftar nilai (${options.baris} baris, ${options.kolom} nilai per baris) di Tamvera, tekan <b>Mulai</b>, lalu jangan sentuh mouse/keyboard.` +
+      ({ predikat: ' Daftar pilihan berisi predikat A sampai D: tempel hurufnya saja (A, B, C, D).',
+        desimal: ' Kolom menampilkan nilai dengan dua desimal setelah disimpan (85 menjadi 85,00).',
+        kapital: ' Kolom mengubah setiap huruf yang diketik menjadi huruf kapital.' }[options.bentuk] || '') +
       (options.tunda.max ? ` Mode lambat: setiap kolom sibuk ${lagText(options.tunda)} setelah nilainya tersimpan.` : '') +
       (options.fokus.max ? ` Setelah kolom nilai mendapat fokus, huruf dan angka yang diketik ke kolom itu selama ${lagText(options.fokus)} hilang.` : '') +
       (options.tunda.min !== options.tunda.max || options.fokus.min !== options.fokus.max ? ` Benih undian: ${options.benih}.` : '');

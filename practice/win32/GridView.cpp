@@ -76,7 +76,10 @@ void GridView::measure() {
     rowHeight_ = tm.tmHeight + 10;
     const std::u16string lastRow = form_.rowTitle(form_.rows() - 1);
     rowTitleWidth_ = std::max(textWidth(screen.get(), lastRow), textWidth(screen.get(), form_.startTitle())) + 4 * kPad;
-    const int gradeWidth = std::max(72, textWidth(screen.get(), form_.columnTitle(form_.columns() - 1)) + 4 * kPad);
+    int gradeWidth = std::max(72, textWidth(screen.get(), form_.columnTitle(form_.columns() - 1)) + 4 * kPad);
+    for (const std::u16string& entry : form_.choiceList().entries()) {  // a labelled choice shows whole
+        gradeWidth = std::max(gradeWidth, textWidth(screen.get(), entry) + 4 * kPad);
+    }
     columnWidths_.assign(static_cast<std::size_t>(form_.columns()), gradeWidth);
     if (!form_.hasRowTitles()) {  // the Dapodik grid: "No" and "Nama" lead each row
         columnWidths_[0] = textWidth(screen.get(), decimalText(form_.rows())) + 4 * kPad;

@@ -126,3 +126,23 @@ TEST(PracticeArguments, BadFaultValuesAreRefusedWithAnIndonesianReason) {
     EXPECT_NE(refusal({u"--macet-setelah", u"2"}).find("hanya berlaku bersama --macet"), std::string::npos);
     EXPECT_NE(refusal({u"--tanpa-baca=ya"}).find("tidak memerlukan nilai"), std::string::npos);
 }
+
+TEST(PracticeArguments, ValueFormPicksTheFieldsItBelongsTo) {
+    const ParsedArguments predicates = parse({u"--bentuk", u"predikat"});
+    ASSERT_TRUE(predicates.options) << tamvera::utf8(predicates.problem);
+    EXPECT_EQ(predicates.options->form.valueForm, ValueForm::Predicate);
+    EXPECT_EQ(predicates.options->form.mode, Mode::Pilihan);
+    // Two decimals need typing: the online report then opens on fill-in fields.
+    const ParsedArguments decimals = parse({u"--bentuk=Desimal"});
+    ASSERT_TRUE(decimals.options) << tamvera::utf8(decimals.problem);
+    EXPECT_EQ(decimals.options->form.valueForm, ValueForm::TwoDecimals);
+    EXPECT_EQ(decimals.options->form.mode, Mode::Isian);
+    const ParsedArguments upper = parse({u"--target=dapodik", u"--bentuk=kapital"});
+    ASSERT_TRUE(upper.options);
+    EXPECT_EQ(upper.options->form.valueForm, ValueForm::UpperCase);
+
+    EXPECT_NE(refusal({u"--bentuk=miring"}).find("Bentuk tidak dikenal"), std::string::npos);
+    EXPECT_NE(refusal({u"--bentuk=predikat", u"--mode=isian"}).find("Bentuk predikat hanya ada pada mode pilihan"),
+              std::string::npos);
+    EXPECT_NE(refusal({u"--bentuk=desimal", u"--mode=pilihan"}).find("bukan mode pilihan"), std::string::npos);
+}
