@@ -1,6 +1,7 @@
 // The message boxes of an entry run.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/Platform.h"
@@ -18,9 +19,12 @@ inline bool ConfirmStart(Platform& platform) {
            MessageAnswer::Ok;
 }
 
-// The apology shown when a run fails or is stopped by the foreground guard.
-inline void ShowApology(Platform& platform) {
-    platform.messageBox(kApologyText, kAppTitle, MessageButtons::Ok, MessageIcon::Information);
+// The apology shown when a run fails or is stopped by the foreground guard; a run that
+// stopped before its last value says where, on a line of its own.
+inline void ShowApology(Platform& platform, std::u16string_view stopLine = {}) {
+    std::u16string text(kApologyText);
+    if (!stopLine.empty()) text += u"\n" + std::u16string(stopLine);
+    platform.messageBox(text, kAppTitle, MessageButtons::Ok, MessageIcon::Information);
 }
 
 // What verified entry found, after the two beeps of a run; nothing when `text` is empty.

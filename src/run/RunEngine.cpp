@@ -83,6 +83,7 @@ void RunEngine::Btn_Mulai_Click() {
     // One run at a time: the window handles clicks inside the run's pauses.
     if (form_.running()) return;
     RunningScope running(form_);
+    position_.reset();
     try {
         if (!ConfirmStart(platform_)) return;
         runConfirmed();
@@ -101,10 +102,11 @@ void RunEngine::runConfirmed() {
     form_.Kesalahan = 0;
     form_.setTimer_CekKesalahan_Enabled(true);
     handOffPath_ = form::WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
+    position_.emplace();
     activateTarget();
     VerifiedEntry check(platform_, form_);
     check.startWait(kStartWaitSeconds);
-    TypingLoop loop(form_, platform_, handOffPath_, &check);
+    TypingLoop loop(form_, platform_, handOffPath_, *position_, &check);
     loop.IsiNilai();
     platform_.beep(kBeepHz, kBeepMs);
     platform_.beep(kBeepHz, kBeepMs);
@@ -133,7 +135,9 @@ void RunEngine::endWithFailure() {
     // main window comes back first, as for the guard's stop, so the message is seen and answered
     // there and not behind the report application.
     platform_.focusMainWindow();
-    ShowApology(platform_);
+    // Where it stopped, once this run's list is in the hand-off file.
+    ShowApology(platform_,
+                position_ ? StopLine(FindStopPlace(platform_, handOffPath_, position_->typedThrough)) : u"");
 }
 
 void RunEngine::Btn_Berhenti_Click() { platform_.exitProcess(); }

@@ -6,11 +6,13 @@
 // Click and assigns texts.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/StopPlace.h"
 #include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
@@ -67,6 +69,8 @@ private:
     Platform& platform_;
     std::u16string handOffPath_;
     CheckReport lastCheck_;
+    // How far the run got; from the moment its list is in the hand-off file.
+    std::optional<RunPosition> position_;
 };
 
 }  // namespace tamvera::run

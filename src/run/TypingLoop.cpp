@@ -20,8 +20,8 @@ constexpr float kClickWaitSeconds = 0.01f;
 }  // namespace
 
 TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
-                       VerifiedEntry* check)
-    : form_(form), platform_(platform), path_(handOffPath), check_(check), pace_(form) {
+                       RunPosition& position, VerifiedEntry* check)
+    : form_(form), platform_(platform), path_(handOffPath), position_(position), check_(check), pace_(form) {
     if (check_)
         check_->connect({[this](std::u16string_view keys) { sendKeys(keys); },
                          [this](std::u16string_view text) { sendLiteral(text); }},
@@ -70,13 +70,14 @@ bool TypingLoop::abortOnErrorFlag() {
     // "Berhenti" and the "X" still end the program at once.
     while (platform_.mouseButtonHeld()) Pause(platform_, kClickWaitSeconds);
     platform_.focusMainWindow();
-    ShowApology(platform_);
+    ShowApology(platform_, StopLine(FindStopPlace(platform_, path_, position_.typedThrough)));
     form_.Kesalahan = 0;
     stopped_ = true;
     return true;
 }
 
 void TypingLoop::typeChoiceCell(std::u16string_view cell) {
+    if (!cell.empty()) ++valueNumber_;
     // A value whose field the focus never reached is not typed (it is named at the end).
     if (!cell.empty() && verifying() && !check_->beforeValue(EntryKind::Choice, {row_, column_, cell})) {
         progress::AdvanceCurrentCount(form_, platform_);
@@ -95,6 +96,7 @@ void TypingLoop::typeFillInCell(std::u16string_view cell) {
     const bool dapodik = form::options::DapodikChosen(form_);
     const EntryKind kind = dapodik ? EntryKind::Dapodik : EntryKind::FillIn;
     if (!cell.empty()) {
+        ++valueNumber_;
         if (dapodik) sendKeys(NavigationKey(kind));
         pauseBeforeValue();
         // A value whose field the focus never reached is not typed (it is named at the end).
@@ -125,6 +127,7 @@ void TypingLoop::sendValueKeys(EntryKind kind, std::u16string_view cell) {
         case KeyStep::What::BeforeCharacters: pauseBeforeValue(progress::kShortPause); break;
         }
     }
+    position_.typedThrough = valueNumber_;
 }
 
 void TypingLoop::pauseBeforeValue(double baseSeconds) {

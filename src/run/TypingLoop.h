@@ -9,6 +9,7 @@
 #include "form/FormModel.h"
 #include "platform/Platform.h"
 #include "run/Pace.h"
+#include "run/StopPlace.h"
 #include "run/VerifiedEntry.h"
 
 namespace tamvera::run {
@@ -16,8 +17,8 @@ namespace tamvera::run {
 class TypingLoop {
 public:
     // With `check`, every value is read back after its keys (verified entry); without,
-    // the run types blind.
-    TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+    // the run types blind. `position` follows the values typed.
+    TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath, RunPosition& position,
                VerifiedEntry* check = nullptr);
 
     // Counts and estimates, then types every row. Returns normally at the end of the
@@ -36,6 +37,7 @@ private:
     bool abortOnErrorFlag();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
+    // A value's keys; once they all went out, it counts as typed.
     void sendValueKeys(EntryKind kind, std::u16string_view cell);
     // The pause before a value's characters: none at the chosen speed in a typed form,
     // longer where the page was not ready for them.
@@ -56,10 +58,12 @@ private:
     form::FormModel& form_;
     Platform& platform_;
     std::u16string path_;
+    RunPosition& position_;
     VerifiedEntry* check_;
     Pace pace_;
     double estimatedExtra_ = 0;  // the pace's extra per value the estimate counts
     std::size_t row_ = 0, column_ = 0;  // the cell being typed, counted from 1
+    std::size_t valueNumber_ = 0;       // its value's number in list order
     bool stopped_ = false;
 };
 

@@ -15,6 +15,11 @@ const std::string kConfirmBox = "box Tamvera: Jangan sentuh mouse/keyboard pada 
 const std::string kApologyBox =
     "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar";
 
+// The apology of a run that ended before its last value, with where it stopped.
+std::string apologyStoppedAt(const std::string& where) {
+    return kApologyBox + "\nPengisian berhenti di " + where + " nilai sudah diketik.";
+}
+
 TEST_F(RunTest, WorkedExampleFillInOnlineFast) {
     engine.Btn_EntriIsian_Click();
     start(u"80\r\n90");
@@ -186,14 +191,14 @@ TEST_F(RunTest, GuardInRowThreeStopsBeforeRowFour) {
     };
     start(u"1\r\n2\r\n3\r\n4\r\n5");
     EXPECT_EQ(fake.typed(), (Events{"{TAB}", "1", "{TAB}", "2", "{TAB}", "3", "{TAB}"}));
-    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_EQ(count(apologyStoppedAt("baris 4, kolom 1: 3 dari 5")), 1u);
     EXPECT_EQ(form.Kesalahan, 0);
     EXPECT_EQ(fake.openFiles, 0);
     EXPECT_EQ(fake.beeps.size(), 2u);
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
     // The main window takes the focus before the message; the beeps follow it.
     const auto e = events();
-    const auto box = std::find(e.begin(), e.end(), kApologyBox);
+    const auto box = std::find(e.begin(), e.end(), apologyStoppedAt("baris 4, kolom 1: 3 dari 5"));
     ASSERT_NE(box, e.end());
     EXPECT_EQ(*(box - 1), "focus");
     EXPECT_EQ(*(box + 1), "beep 2000,300");
@@ -211,14 +216,22 @@ TEST_F(RunTest, AForeignWindowInFrontStopsTheRunBeforeTheNextKey) {
         const char16_t* list;
         std::size_t sentBefore;  // key strings sent when the other window takes the front
         Events typed;
+        std::string box;  // where the apology says the run stopped
     } cases[] = {
-        // after a value's keys: its TAB is not sent
-        {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 4, {"{TAB}", "80", "{TAB}", "81"}},
+        // after a value's keys: its TAB is not sent, and the value counts as typed
+        {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 4, {"{TAB}", "80", "{TAB}", "81"},
+         apologyStoppedAt("baris 1, kolom 3: 2 dari 4")},
         // inside a row of several values: the next value is not sent
-        {&E::Btn_ERapor_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 3, {"{TAB}", "80", "{TAB}"}},
-        // between two presses of a choice
+        {&E::Btn_ERapor_Click, &E::Btn_EntriIsian_Click, u"80\t81\t82\r\n90", 3, {"{TAB}", "80", "{TAB}"},
+         apologyStoppedAt("baris 1, kolom 2: 1 dari 4")},
+        // past an empty cell: it keeps its column
+        {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click, u"80\t\t82\r\n90", 4, {"{TAB}", "80", "{TAB}", "{TAB}"},
+         apologyStoppedAt("baris 1, kolom 3: 1 dari 3")},
+        // between two presses of a choice: a value cut short is not typed
         {&E::Btn_Tamvera_Click, &E::Btn_EntriPilihan_Click, u"1\t85", 7,
-         {"{TAB}", "{ENTER}", "{TAB}", "{ENTER}", "1", "1", "1"}},
+         {"{TAB}", "{ENTER}", "{TAB}", "{ENTER}", "1", "1", "1"}, apologyStoppedAt("baris 1, kolom 1: 0 dari 2")},
+        // after the last value's keys: nothing left to say
+        {&E::Btn_Tamvera_Click, &E::Btn_EntriIsian_Click, u"80", 2, {"{TAB}", "80"}, kApologyBox},
     };
     for (const auto& c : cases) {
         (engine.*c.target)();
@@ -232,7 +245,7 @@ TEST_F(RunTest, AForeignWindowInFrontStopsTheRunBeforeTheNextKey) {
         };
         start(c.list);
         EXPECT_EQ(fake.typed(), c.typed) << c.sentBefore;
-        EXPECT_EQ(count(kApologyBox), 1u);
+        EXPECT_EQ(count(c.box), 1u) << c.sentBefore;
         EXPECT_EQ(form.Kesalahan, 0);
         EXPECT_EQ(fake.beeps.size(), 2u);
         EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
@@ -248,7 +261,7 @@ TEST_F(RunTest, AForeignWindowDuringTheStartWaitStopsTheRunBeforeAnyKey) {
     };
     start(u"80\r\n90");
     EXPECT_TRUE(fake.typed().empty());
-    EXPECT_EQ(count(kApologyBox), 1u);
+    EXPECT_EQ(count(apologyStoppedAt("baris 1, kolom 1: 0 dari 2")), 1u);
     EXPECT_EQ(form.Kesalahan, 0);
     EXPECT_EQ(fake.beeps.size(), 2u);
     EXPECT_EQ(text(form.Txt_Total), "2");
@@ -276,7 +289,7 @@ TEST_F(RunTest, NoTargetWindowEndsWithTheApologyAndNoBeep) {
     fake.windowTitles = {u"Catatan", u"Online RAPOR"};
     start(u"80");
     EXPECT_EQ(fake.log, (Events{kConfirmBox, "cursor 0,0", "guard on", "write C:\\Tamvera\\Engine.dll", "guard off",
-                                "focus", kApologyBox}));
+                                "focus", apologyStoppedAt("baris 1, kolom 1: 0 dari 1")}));
     EXPECT_EQ(fake.messages.back().icon, MessageIcon::Information);
     EXPECT_EQ(fake.messages.back().buttons, MessageButtons::Ok);
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
@@ -353,10 +366,11 @@ TEST_F(RunTest, ShortSendInputFailsTheRun) {
     fake.insertLimit = 1;
     start(u"80\r\n90");
     EXPECT_EQ(fake.typed().size(), 1u);
-    EXPECT_EQ(count(kApologyBox), 1u);
+    const std::string apology = apologyStoppedAt("baris 1, kolom 1: 0 dari 2");
+    EXPECT_EQ(count(apology), 1u);
     // The report application is in front by now: the main window comes back for the message.
     const auto e = events();
-    const auto box = std::find(e.begin(), e.end(), kApologyBox);
+    const auto box = std::find(e.begin(), e.end(), apology);
     ASSERT_NE(box, e.end());
     EXPECT_EQ(*(box - 1), "focus");
     EXPECT_TRUE(fake.beeps.empty());
@@ -369,13 +383,14 @@ TEST_F(RunTest, AnyOtherErrorEndsTheRunLikeAFailure) {
     engine.Btn_EntriIsian_Click();
     fake.onProcessMessages = [] { throw std::bad_alloc(); };
     start(u"80");
-    EXPECT_EQ(count(kApologyBox), 1u);
+    const std::string apology = apologyStoppedAt("baris 1, kolom 1: 0 dari 1");
+    EXPECT_EQ(count(apology), 1u);
     EXPECT_FALSE(form.running());
     // A holder that does not hold a number fails the run before any key.
     fake.onProcessMessages = nullptr;
     form.Txt_WaktuTotal.setTextFromView(u"x");
     start(u"80");
-    EXPECT_EQ(count(kApologyBox), 2u);
+    EXPECT_EQ(count(apology), 2u);
     EXPECT_TRUE(fake.typed().empty());
 }
 

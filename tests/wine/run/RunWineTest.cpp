@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestWindows.h"
+#include "platform/Text.h"
 #include "run/Messages.h"
 
 using namespace tamvera;
@@ -89,12 +90,16 @@ TEST_F(RunWineTest, AnotherWindowInFrontStopsTheRunAtTheNextRow) {
         for (int c = 0; c < kColumns; ++c) EXPECT_EQ(grid.cellText(r, c), L"") << "row " << r;
 
     ASSERT_EQ(platform.shownMessages.size(), 2u);
-    EXPECT_EQ(platform.shownMessages[1], run::kApologyText);
     EXPECT_EQ(form.Kesalahan, 0);
-    // The run stopped at a row's start, before the end of the list.
+    // The run stopped at a row's start, before the end of the list, and says where.
     const int typed = std::stoi(std::string(form.Txt_SaatIni.Text().begin(), form.Txt_SaatIni.Text().end()));
     EXPECT_LT(typed, kRows * kColumns);
     EXPECT_EQ(typed % kColumns, 0);
+    EXPECT_EQ(platform.shownMessages[1],
+              std::u16string(run::kApologyText) +
+                  utf16("\nPengisian berhenti di baris " + std::to_string(typed / kColumns + 1) + ", kolom 1: " +
+                        std::to_string(typed) + " dari " + std::to_string(kRows * kColumns) +
+                        " nilai sudah diketik."));
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
 }
 
@@ -103,7 +108,8 @@ TEST_F(RunWineTest, NoTargetWindowShowsTheApology) {
     engine.Btn_Dapodik_Click();
     form.Btn_Mulai.Click();
     ASSERT_EQ(platform.shownMessages.size(), 2u);
-    EXPECT_EQ(platform.shownMessages[1], run::kApologyText);
+    EXPECT_EQ(platform.shownMessages[1],
+              std::u16string(run::kApologyText) + u"\nPengisian berhenti di baris 1, kolom 1: 0 dari 1 nilai sudah diketik.");
     EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
 }
 
