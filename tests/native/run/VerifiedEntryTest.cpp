@@ -279,6 +279,19 @@ protected:
     }
 };
 
+// A class of 40 x 10 grades as pasted; `values` gets them cell by cell.
+std::u16string classOf40x10(std::vector<std::string>& values) {
+    std::u16string list;
+    for (int row = 0; row < 40; ++row) {
+        for (int col = 0; col < 10; ++col) {
+            values.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
+            list += (col ? u"\t" : u"") + utf16(values.back());
+        }
+        list += u"\r\n";
+    }
+    return list;
+}
+
 const std::u16string kClass = u"80\t85\t90\r\n70\tB+\t75\r\n60\t65\t100";
 const std::vector<std::string> kGridClass = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
 
@@ -693,15 +706,8 @@ void VerifiedRunTest::ChoiceKeysFallenOnTheNextButtonAreMadeAgain() {
 // the remaining time shown halfway is the time the run really takes from there.
 void VerifiedRunTest::PaceFollowsAPageDeafAfterFocus() {
     engine.Btn_EntriIsian_Click();
-    std::u16string list;
     std::vector<std::string> expected;
-    for (int row = 0; row < 40; ++row) {
-        for (int col = 0; col < 10; ++col) {
-            expected.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
-            list += (col ? u"\t" : u"") + utf16(expected.back());
-        }
-        list += u"\r\n";
-    }
+    const std::u16string list = classOf40x10(expected);
     auto runSeconds = [this] { return (keyTimeline().back().second - keyTimeline().front().second) / 1000.0; };
     start(list);
     const double floor = runSeconds() + 0.15 * 400;
@@ -736,15 +742,8 @@ void VerifiedRunTest::PaceFollowsAPageDeafAfterFocus() {
 // are a blind run's; the closing message says so once and names no value.
 void VerifiedRunTest::FieldsShowingValuesTheirWayCostNothingOnceSeen() {
     engine.Btn_EntriIsian_Click();
-    std::u16string list;
     std::vector<std::string> expected;
-    for (int row = 0; row < 40; ++row) {
-        for (int col = 0; col < 10; ++col) {
-            expected.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
-            list += (col ? u"\t" : u"") + utf16(expected.back());
-        }
-        list += u"\r\n";
-    }
+    const std::u16string list = classOf40x10(expected);
     start(list);
     const auto blind = keyTimeline();
     fake.log.clear();
