@@ -50,12 +50,14 @@ bool Usable(const FieldReading& r) {
 
 bool Holds(const FieldReading& r, std::u16string_view value) { return Usable(r) && r.value == value; }
 
+bool Shows(const FieldReading& r, std::u16string_view value) { return Usable(r) && isSame(sameValue(value, r.value)); }
+
 bool NamesFieldLeft(const FieldReading& r, const RunMemory& memory) {
     return memory.left && memory.left->confirmed && r.field.known && r.field == memory.left->field;
 }
 
 bool HoldsValueBefore(const FieldReading& r, const RunMemory& memory) {
-    return memory.left && !memory.left->value.empty() && r.field.known && Holds(r, memory.left->value);
+    return memory.left && !memory.left->value.empty() && r.field.known && Shows(r, memory.left->value);
 }
 
 bool ShownAsLearnt(const FieldReading& r, const RunMemory& memory, std::size_t column, std::u16string_view value) {
@@ -70,7 +72,7 @@ Observation Classify(const FieldReading& r, const RunMemory& memory, EntryKind k
     const bool lagging = look == Look::AfterLaggingTree;
     if (!lagging && !Usable(r)) return noField(r, memory, kind, look);
     if (NamesFieldLeft(r, memory))
-        return !lagging && Holds(r, memory.left->value) ? Observation::LeftFieldUnchanged
+        return !lagging && Shows(r, memory.left->value) ? Observation::LeftFieldUnchanged
                                                         : Observation::StillOnFieldLeft;
     if (Holds(r, value)) return lagging ? Observation::Held : Observation::HeldAtOnce;
     if (ShownAsLearnt(r, memory, column, value)) return lagging ? Observation::ShownItsWay : Observation::ShownItsWayAtOnce;

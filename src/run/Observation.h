@@ -79,6 +79,9 @@ enum class Observation {
 // A read that tells a field's value.
 bool Usable(const FieldReading& r);
 bool Holds(const FieldReading& r, std::u16string_view value);
+// The value, exactly or shown another way (`sameValue`): what a field left, or one typed
+// back, holds when nothing else went into it.
+bool Shows(const FieldReading& r, std::u16string_view value);
 // The read names the field just left (known and confirmed).
 bool NamesFieldLeft(const FieldReading& r, const RunMemory& memory);
 // The read's field holds just the value before (not empty), and says which field it is.

@@ -122,7 +122,7 @@ VerifiedEntry::Outcome VerifiedEntry::moveOnAgain(EntryKind kind, bool fromField
 void VerifiedEntry::restoreFieldLeft(EntryKind kind, const FieldReading& r) {
     const FieldLeft previous = *memory_.left;
     const FieldReading back = act_.restoreValueBefore(r, kind, previous.value);
-    if (!Holds(back, previous.value)) unconfirm({previous.row, previous.column, {}}, previous.value, back);
+    if (!Shows(back, previous.value)) unconfirm({previous.row, previous.column, {}}, previous.value, back);
 }
 
 void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place) {
@@ -130,7 +130,7 @@ void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace 
     // names one object for the whole window (or a choice field's button) is left alone.
     FieldReading r = act_.readBack().pauseAndRead(seconds);
     if (ForeignWindowInFront(form_, platform_) || !Usable(r) || !r.field.known) return;
-    if (NamesFieldLeft(r, memory_) && Holds(r, memory_.left->value)) r = act_.awaitFocusLeaving(r, memory_);
+    if (NamesFieldLeft(r, memory_) && Shows(r, memory_.left->value)) r = act_.awaitFocusLeaving(r, memory_);
     if (NamesFieldLeft(r, memory_)) {
         memory_.lostNavigationSeen = true;
         const auto arrived = act_.moveOn(memory_.left->field, kind, true, memory_);

@@ -88,6 +88,8 @@ TEST(Classify, NamesEveryObservation) {
         {O::MendedByRetype, text(u"85"), memory(1), fillIn, Look::AfterRetypeToCompare},
         {O::ChangedByRetype, text(u"85,0"), learnt(3), fillIn, Look::AfterRetypeToCompare},
         {O::UnmendedOfLate, text(u"8"), unmended(), fillIn, Look::First},
+        // The field just left, showing its own value its way, is unchanged: a tree may lag.
+        {O::LeftFieldUnchanged, text(u"80,00", kLeft), memory(1), fillIn, Look::First},
         {O::HeldAtOnce, text(u"85"), unmended(), fillIn, Look::First},
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
