@@ -4,7 +4,8 @@
 # answers no reads) and with reads. Every value must land as the field shows it, and a
 # run with reads ends with no message but the one line on the application's own form.
 #
-#   e2e-value-forms.sh BUILD [ROWS]   (not part of the CTest suite)
+#   e2e-value-forms.sh BUILD [ROWS [RUN...]]   (not part of the CTest suite); a RUN is
+#   "FORM TARGET MODE", all three by default
 source "$(dirname "$0")/lib.sh"
 rows=${2:-40}
 
@@ -55,7 +56,9 @@ timed_run() {
 start_tamvera_recorded
 class_of "$WORK/predikat.txt" "$rows" 3 A B c D a B C d
 class_of "$WORK/desimal.txt" "$rows" 3 85 8.5 7,25 100 60 0 90,5 77
-for run in "predikat rapor pilihan" "desimal dapodik isian" "desimal rapor isian"; do
+runs=("predikat rapor pilihan" "desimal dapodik isian" "desimal rapor isian")
+[ $# -le 2 ] || runs=("${@:3}")
+for run in "${runs[@]}"; do
     read -r form target mode <<<"$run"
     timed_run "$target $mode $form, blind" "$WORK/$form.txt" "$target" "$mode" "$form" --tanpa-baca
     timed_run "$target $mode $form, with reads" "$WORK/$form.txt" "$target" "$mode" "$form"
