@@ -42,6 +42,11 @@ std::u16string ClosingMessage(const CheckReport& report) {
         text += u"Tamvera tidak dapat membedakan isian satu dengan yang lain di aplikasi ini: hanya isinya yang "
                 u"diperiksa, bukan letaknya.";
     }
+    if (report.shownOwnWay) {
+        if (!text.empty()) text += u"\n\n";
+        text += u"Aplikasi menampilkan nilai dengan bentuknya sendiri, misalnya " + report.shownOwnWay->first +
+                u" sebagai " + report.shownOwnWay->second + u": nilai dianggap sama.";
+    }
     return text;
 }
 

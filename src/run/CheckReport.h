@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tamvera::run {
@@ -20,6 +22,8 @@ struct CheckReport {
     bool notChecked = false;    // the application answered no reads: typed blind
     bool placeUnknown = false;  // fields answered their value but not which field they are
     std::vector<UnconfirmedCell> unconfirmed;
+    // The application shows values its own way: the run's first such value, pasted and read.
+    std::optional<std::pair<std::u16string, std::u16string>> shownOwnWay;
     int reads = 0;
     double readSeconds = 0;
 };

@@ -48,14 +48,14 @@ void EntryActions::pauseFor(double seconds) {
 // Looks again while the read names the field just left, unchanged; a lost navigation key
 // (whose value's keys were lost too) still names it after the looks.
 FieldReading EntryActions::awaitFocusLeaving(FieldReading r, const RunMemory& memory) {
-    for (int look = 0; look < kLaggingTreeLooks && NamesFieldLeft(r, memory) && Holds(r, memory.left->value); ++look)
+    for (int look = 0; look < kLaggingTreeLooks && NamesFieldLeft(r, memory) && Shows(r, memory.left->value); ++look)
         r = readBack_.pauseAndRead(kRereadSeconds);
     return r;
 }
 
 // Reads again while the target answers: a page may still be drawing.
 FieldReading EntryActions::readAgain(FieldReading r, std::u16string_view value, int times) {
-    for (int i = 0; i < times && !Holds(r, value) && r.answered; ++i) r = readBack_.pauseAndRead(kRereadSeconds);
+    for (int i = 0; i < times && !Shows(r, value) && r.answered; ++i) r = readBack_.pauseAndRead(kRereadSeconds);
     return r;
 }
 
@@ -146,7 +146,7 @@ FieldIdentity EntryActions::closeCellEditor(const FieldIdentity& from, const Run
 FieldReading EntryActions::restoreValueBefore(FieldReading r, EntryKind kind, std::u16string_view value) {
     const FieldIdentity field = r.field;
     double wait = std::max(pace_->extra(Wait::AfterValue), kFirstRestoreWait);
-    for (int attempt = 1; attempt <= kRestores && !Holds(r, value); ++attempt, wait *= 2) {
+    for (int attempt = 1; attempt <= kRestores && !Shows(r, value); ++attempt, wait *= 2) {
         if (!Usable(r) || (field.known && r.field != field)) break;
         pauseFor(wait);
         r = retype(kind, value, attempt, wait);

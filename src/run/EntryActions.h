@@ -39,7 +39,7 @@ public:
     const ReadBack& readBack() const { return readBack_; }
     Pace& pace() { return *pace_; }
 
-    // Reads again `times` at most while the value differs and the target answers.
+    // Reads again `times` at most while the read shows no form of the value and the target answers.
     FieldReading readAgain(FieldReading r, std::u16string_view value, int times);
     // Looks again while the read names the field just left, unchanged.
     FieldReading awaitFocusLeaving(FieldReading r, const RunMemory& memory);

@@ -1,5 +1,7 @@
 #include "run/Observation.h"
 
+#include <algorithm>
+
 namespace tamvera::run {
 
 namespace {
@@ -24,10 +26,20 @@ Observation noField(const FieldReading& r, const RunMemory& memory, EntryKind ki
     return button ? Observation::OnFieldButton : Observation::NoField;
 }
 
-Observation afterReadingAgain(const FieldReading& r, const RunMemory& memory, std::u16string_view value) {
+Observation afterReadingAgain(const FieldReading& r, const RunMemory& memory, std::u16string_view value,
+                              std::size_t column) {
     if (Holds(r, value)) return Observation::Held;
+    if (ShownAsLearnt(r, memory, column, value)) return Observation::ShownItsWay;
     if (HoldsValueBefore(r, memory)) return Observation::HoldsValueBefore;
+    if (Usable(r) && isSame(sameValue(value, r.value))) return Observation::ShownAnotherWay;
     return Usable(r) ? Observation::Lost : Observation::GoneQuiet;
+}
+
+// A value shown another way, typed again: read as before, the field shows it that way.
+Observation afterRetypeToCompare(const FieldReading& r, const RunMemory& memory, std::u16string_view value) {
+    if (Holds(r, value)) return Observation::MendedByRetype;
+    const bool asBefore = Usable(r) && r.value == memory.readBeforeRetype;
+    return asBefore ? Observation::SameAfterRetype : Observation::ChangedByRetype;
 }
 
 }  // namespace
@@ -38,24 +50,35 @@ bool Usable(const FieldReading& r) {
 
 bool Holds(const FieldReading& r, std::u16string_view value) { return Usable(r) && r.value == value; }
 
+bool Shows(const FieldReading& r, std::u16string_view value) { return Usable(r) && isSame(sameValue(value, r.value)); }
+
 bool NamesFieldLeft(const FieldReading& r, const RunMemory& memory) {
     return memory.left && memory.left->confirmed && r.field.known && r.field == memory.left->field;
 }
 
 bool HoldsValueBefore(const FieldReading& r, const RunMemory& memory) {
-    return memory.left && !memory.left->value.empty() && r.field.known && Holds(r, memory.left->value);
+    return memory.left && !memory.left->value.empty() && r.field.known && Shows(r, memory.left->value);
+}
+
+bool ShownAsLearnt(const FieldReading& r, const RunMemory& memory, std::size_t column, std::u16string_view value) {
+    const std::pair<std::size_t, Sameness> form{column, sameValue(value, r.value)};
+    return Usable(r) && std::find(memory.shownForms.begin(), memory.shownForms.end(), form) != memory.shownForms.end();
 }
 
 Observation Classify(const FieldReading& r, const RunMemory& memory, EntryKind kind, std::u16string_view value,
-                     Look look) {
-    if (look == Look::AfterReadingAgain) return afterReadingAgain(r, memory, value);
+                     std::size_t column, Look look) {
+    if (look == Look::AfterReadingAgain) return afterReadingAgain(r, memory, value, column);
+    if (look == Look::AfterRetypeToCompare) return afterRetypeToCompare(r, memory, value);
     const bool lagging = look == Look::AfterLaggingTree;
     if (!lagging && !Usable(r)) return noField(r, memory, kind, look);
     if (NamesFieldLeft(r, memory))
-        return !lagging && Holds(r, memory.left->value) ? Observation::LeftFieldUnchanged
+        return !lagging && Shows(r, memory.left->value) ? Observation::LeftFieldUnchanged
                                                         : Observation::StillOnFieldLeft;
     if (Holds(r, value)) return lagging ? Observation::Held : Observation::HeldAtOnce;
-    return Observation::Differs;
+    if (ShownAsLearnt(r, memory, column, value)) return lagging ? Observation::ShownItsWay : Observation::ShownItsWayAtOnce;
+    // Another form of the value is no page still drawing: typing again tells the rest.
+    if (isSame(sameValue(value, r.value))) return Observation::ShownAnotherWay;
+    return memory.unmendedInRow >= kUnmendedBeforeBlind ? Observation::UnmendedOfLate : Observation::Differs;
 }
 
 Arrival ClassifyArrival(const FieldReading& r, const Passage& p, const RunMemory& memory, EntryKind kind) {

@@ -36,6 +36,8 @@ public:
     void navigationLost() { after_.lost(); }
     // it was held at its first read.
     void valueLanded();
+    // The losses of late were never mended by typing again: the chosen speed's pauses.
+    void forget() { before_ = after_ = Stretch{}; }
 
 private:
     // One wait's length beyond the chosen speed, learnt from the losses.

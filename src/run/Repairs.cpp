@@ -37,8 +37,21 @@ const std::vector<Rule> kRules = {
     // Landed at its first read: the pace may go faster.
     {O::HeldAtOnce, Forms::Any, {CountLanded, Confirm}},
     {O::Held, Forms::Any, {Confirm}},
+    // The value in the form its column's fields were found to show it in: landed.
+    {O::ShownItsWayAtOnce, Forms::Any, {CountLanded, Confirm}},
+    {O::ShownItsWay, Forms::Any, {Confirm}},
     // A page may still be drawing the keys.
     {O::Differs, Forms::Any, {ReadAgain}},
+    // Retypes have mended nothing for values in a row: typed as a blind run, named.
+    {O::UnmendedOfLate, Forms::Any, {Confirm}},
+    // The same value shown another way: typing again tells a loss from the field's own way.
+    {O::ShownAnotherWay, Forms::Any, {TypeAgainToCompare}},
+    // Read as before: the field shows the value that way, and nothing was lost.
+    {O::SameAfterRetype, Forms::Any, {LearnForm, Confirm}},
+    // Mended by typing again: a loss after all, and the pace grows.
+    {O::MendedByRetype, Forms::Any, {CountLost, Confirm}},
+    // Another read still: typed again as a lost value is.
+    {O::ChangedByRetype, Forms::Any, {TypeAgainSlower, Confirm}},
     // Its own field, without the value: the field was not ready for its keys.
     {O::Lost, Forms::Any, {CountLost, TypeAgainSlower, Confirm}},
     // Nothing readable any more: named with what was read.
@@ -61,6 +74,7 @@ const Plan& PlanFor(Observation seen, EntryKind kind) {
 
 Look LookAfter(Step step) {
     if (step == LookAgain) return Look::AfterLaggingTree;
+    if (step == TypeAgainToCompare) return Look::AfterRetypeToCompare;
     return step == ReadAgain ? Look::AfterReadingAgain : Look::AfterNoField;
 }
 

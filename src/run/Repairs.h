@@ -24,6 +24,8 @@ enum class Step {
     MoveOnFromFieldLeft, // the same; given up, the field left is no longer counted on
     TypeAgain,           // the value typed again where the focus now is (a list: from its button)
     TypeAgainSlower,     // typed again, one speed slower each time, while its field is read
+    TypeAgainToCompare,  // typed again once, one speed slower, to see whether the read changes
+    LearnForm,           // the column's fields show values this way: read as landed from now on
     Confirm,             // settled: confirmed when its field holds it, else named
     Name,                // named at the end, its field unknown
 };

@@ -53,13 +53,14 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
 void VerifiedEntry::settle(FieldReading r, EntryKind kind, CellPlace place) {
     Look look = Look::First;
     bool counted = false;
+    retyped_ = false;
     for (int budget = kStepsPerValue; budget > 0;) {
         if (!counted && Usable(r)) {
             counted = true;
             ++memory_.valuesAnswered;
             if (!r.field.known) placeUnknown_ = true;
         }
-        for (const Step step : PlanFor(Classify(r, memory_, kind, place.value, look), kind)) {
+        for (const Step step : PlanFor(Classify(r, memory_, kind, place.value, place.column, look), kind)) {
             --budget;
             const Outcome outcome = carry(step, kind, place, r);
             if (outcome == Outcome::GaveUp) unconfirm(place, place.value, {});
@@ -70,7 +71,7 @@ void VerifiedEntry::settle(FieldReading r, EntryKind kind, CellPlace place) {
             }
         }
     }
-    finish(place, r, Holds(r, place.value));
+    finish(place, r, accepts(place, r));
 }
 
 VerifiedEntry::Outcome VerifiedEntry::carry(Step step, EntryKind kind, CellPlace place, FieldReading& r) {
@@ -87,11 +88,21 @@ VerifiedEntry::Outcome VerifiedEntry::carry(Step step, EntryKind kind, CellPlace
     case Step::MoveOn: return moveOnAgain(kind, false);
     case Step::MoveOnFromFieldLeft: return moveOnAgain(kind, true);
     case Step::TypeAgain:
+        retyped_ = true;
         if (kind != EntryKind::Choice) act_.pauseBeforeCharacters();
         r = act_.retype(kind, place.value, kind == EntryKind::Choice ? 0 : 1);
         return Outcome::Next;
-    case Step::TypeAgainSlower: r = act_.retypeUntilHeld(r, kind, place.value); return Outcome::Next;
-    case Step::Confirm: finish(place, r, Holds(r, place.value)); return Outcome::Done;
+    case Step::TypeAgainSlower:
+        retyped_ = true;
+        r = act_.retypeUntilHeld(r, kind, place.value);
+        return Outcome::Next;
+    case Step::TypeAgainToCompare:
+        retyped_ = true;
+        memory_.readBeforeRetype = r.value;
+        r = act_.retype(kind, place.value, 1);
+        return Outcome::Looked;
+    case Step::LearnForm: learnForm(place); return Outcome::Next;
+    case Step::Confirm: finish(place, r, accepts(place, r)); return Outcome::Done;
     case Step::Name: noteUnanswered(place); return Outcome::Done;
     }
     return Outcome::Done;
@@ -111,7 +122,7 @@ VerifiedEntry::Outcome VerifiedEntry::moveOnAgain(EntryKind kind, bool fromField
 void VerifiedEntry::restoreFieldLeft(EntryKind kind, const FieldReading& r) {
     const FieldLeft previous = *memory_.left;
     const FieldReading back = act_.restoreValueBefore(r, kind, previous.value);
-    if (!Holds(back, previous.value)) unconfirm({previous.row, previous.column, {}}, previous.value, back);
+    if (!Shows(back, previous.value)) unconfirm({previous.row, previous.column, {}}, previous.value, back);
 }
 
 void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace place) {
@@ -119,7 +130,7 @@ void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace 
     // names one object for the whole window (or a choice field's button) is left alone.
     FieldReading r = act_.readBack().pauseAndRead(seconds);
     if (ForeignWindowInFront(form_, platform_) || !Usable(r) || !r.field.known) return;
-    if (NamesFieldLeft(r, memory_) && Holds(r, memory_.left->value)) r = act_.awaitFocusLeaving(r, memory_);
+    if (NamesFieldLeft(r, memory_) && Shows(r, memory_.left->value)) r = act_.awaitFocusLeaving(r, memory_);
     if (NamesFieldLeft(r, memory_)) {
         memory_.lostNavigationSeen = true;
         const auto arrived = act_.moveOn(memory_.left->field, kind, true, memory_);
@@ -134,7 +145,27 @@ void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace 
     if (Usable(r) && r.field.known) memory_.left = FieldLeft{place.row, place.column, u"", r.field, true};
 }
 
+// The value itself, or in the form its column's fields were found to show it in.
+bool VerifiedEntry::accepts(CellPlace place, const FieldReading& r) const {
+    return Holds(r, place.value) || ShownAsLearnt(r, memory_, place.column, place.value);
+}
+
+// Typed again and read as before: from now on the column's reads in that form are landed.
+void VerifiedEntry::learnForm(CellPlace place) {
+    const std::u16string& shown = memory_.readBeforeRetype;
+    memory_.shownForms.emplace_back(place.column, sameValue(place.value, shown));
+    if (!memory_.firstShown) memory_.firstShown.emplace(place.value, shown);
+}
+
+// A landed value takes up mending again; values that typing again did not mend, in a row,
+// turn the run to a blind run's keys and pauses: the losses that grew the pace were none.
+void VerifiedEntry::countMending(bool confirmed) {
+    memory_.unmendedInRow = confirmed ? 0 : memory_.unmendedInRow + (retyped_ ? 1 : 0);
+    if (retyped_ && memory_.unmendedInRow == kUnmendedBeforeBlind) act_.pace().forget();
+}
+
 void VerifiedEntry::finish(CellPlace place, const FieldReading& r, bool confirmed) {
+    countMending(confirmed);
     if (!confirmed) unconfirm(place, place.value, r);
     if (confirmed) memory_.landed.push_back({place.row, place.column, r.field});
     memory_.left = FieldLeft{place.row, place.column, std::u16string(place.value), r.field, confirmed};
@@ -162,6 +193,7 @@ CheckReport VerifiedEntry::report() const {
     r.notChecked = reading_ && valuesTried_ > 0 && memory_.valuesAnswered == 0;
     r.placeUnknown = placeUnknown_ && !r.notChecked;
     if (!r.notChecked) r.unconfirmed = unconfirmed_;
+    if (memory_.firstShown) r.shownOwnWay = memory_.firstShown;
     r.reads = act_.readBack().reads();
     r.readSeconds = act_.readBack().readSeconds();
     return r;

@@ -61,6 +61,9 @@ private:
     Outcome carry(Step step, EntryKind kind, CellPlace place, FieldReading& r);
     Outcome moveOnAgain(EntryKind kind, bool fromFieldLeft);
     void restoreFieldLeft(EntryKind kind, const FieldReading& r);
+    bool accepts(CellPlace place, const FieldReading& r) const;
+    void learnForm(CellPlace place);
+    void countMending(bool confirmed);
     void finish(CellPlace place, const FieldReading& r, bool confirmed);
     void unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r);
     void noteUnanswered(CellPlace place);
@@ -72,6 +75,7 @@ private:
     bool reading_ = false;
     bool placeUnknown_ = false;
     int valuesTried_ = 0;
+    bool retyped_ = false;  // the value being settled was typed again
     std::vector<UnconfirmedCell> unconfirmed_;
 };
 

@@ -29,6 +29,19 @@ RunMemory memory(int answered, std::u16string left = u"80", bool confirmed = tru
     return m;
 }
 
+// A run that learnt how column 0 (or `column`) shows "85", and what was read before a retype.
+RunMemory learnt(std::size_t column = 0, std::u16string before = u"85,00") {
+    RunMemory m = memory(1);
+    m.shownForms = {{column, Sameness::Number}};
+    m.readBeforeRetype = std::move(before);
+    return m;
+}
+RunMemory unmended() {
+    RunMemory m = memory(1);
+    m.unmendedInRow = kUnmendedBeforeBlind;
+    return m;
+}
+
 TEST(Classify, NamesEveryObservation) {
     using O = Observation;
     struct Row {
@@ -65,10 +78,23 @@ TEST(Classify, NamesEveryObservation) {
         // An empty value before is no value to find.
         {O::Lost, text(u""), memory(1, u""), fillIn, Look::AfterReadingAgain},
         {O::GoneQuiet, FieldReading{}, memory(1), fillIn, Look::AfterReadingAgain},
+        // Another form of the same value: learnt for its column only, after one retype.
+        {O::ShownItsWayAtOnce, text(u"85.00"), learnt(), fillIn, Look::First},
+        {O::ShownItsWay, text(u"85,00"), learnt(), fillIn, Look::AfterReadingAgain},
+        {O::ShownAnotherWay, text(u"85,00"), learnt(3), fillIn, Look::First},
+        {O::Differs, text(u"A - 85"), learnt(), fillIn, Look::First},
+        {O::ShownAnotherWay, text(u"85,00"), learnt(3), fillIn, Look::AfterReadingAgain},
+        {O::SameAfterRetype, text(u"85,00"), learnt(3), fillIn, Look::AfterRetypeToCompare},
+        {O::MendedByRetype, text(u"85"), memory(1), fillIn, Look::AfterRetypeToCompare},
+        {O::ChangedByRetype, text(u"85,0"), learnt(3), fillIn, Look::AfterRetypeToCompare},
+        {O::UnmendedOfLate, text(u"8"), unmended(), fillIn, Look::First},
+        // The field just left, showing its own value its way, is unchanged: a tree may lag.
+        {O::LeftFieldUnchanged, text(u"80,00", kLeft), memory(1), fillIn, Look::First},
+        {O::HeldAtOnce, text(u"85"), unmended(), fillIn, Look::First},
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
-        EXPECT_EQ(Classify(row.read, row.memory, row.kind, u"85", row.look), row.expected) << "row " << i;
+        EXPECT_EQ(Classify(row.read, row.memory, row.kind, u"85", 0, row.look), row.expected) << "row " << i;
     }
 }
 
@@ -96,7 +122,8 @@ TEST(Classify, NamesWhereANavigationKeyArrived) {
 // Every observation has one plan in every form, and every plan ends by settling the value
 // or by reading again (after which the read is named anew); keys typed are always read.
 TEST(Repairs, EveryPlanSettlesOrLooksAgain) {
-    const std::set<Step> looks = {Step::ReadForField, Step::ReadForFieldLonger, Step::LookAgain, Step::ReadAgain};
+    const std::set<Step> looks = {Step::ReadForField, Step::ReadForFieldLonger, Step::LookAgain, Step::ReadAgain,
+                                   Step::TypeAgainToCompare};
     for (const Rule& rule : RepairRules()) {
         for (EntryKind kind : {EntryKind::FillIn, EntryKind::Dapodik, EntryKind::Choice}) {
             const Plan& plan = PlanFor(rule.seen, kind);

@@ -51,6 +51,15 @@ struct StandInForm {
     std::set<int> lostKeys;  // key strings lost, counted from 1
     int keysSeen = 0;
     bool editorOwnElement = false;  // a cell's editor reads as an element of its own, as in a browser
+    // Fields that show a value their own way: with a suffix, or anew after every store.
+    std::string shownSuffix;
+    std::set<int> changing;
+
+    std::string shown(int at) const {
+        const std::string& value = fields[at];
+        if (value.empty()) return value;
+        return changing.count(at) ? value + "?" + std::to_string(stores) : value + shownSuffix;
+    }
 
     void key(const std::string& k) {
         if (lostKeys.count(++keysSeen)) return;
@@ -103,7 +112,7 @@ struct StandInForm {
         if (focus >= 0 && noElementReads > 0 && noElementReads--) return r;
         r.kind = noField.count(focus) ? FieldKind::Other : FieldKind::Text;
         r.hasValue = focus >= 0 && !noField.count(focus);
-        if (focus >= 0) r.value = utf16(editing ? edit : fields[focus]);
+        if (focus >= 0) r.value = utf16(editing ? edit : shown(focus));
         r.field = {true, 100 * focus, editing && editorOwnElement ? 51 : 50, 80, 20, u"", 7};
         r.element = true;
         return r;
@@ -219,6 +228,8 @@ public:
     void RetypedChoiceLandsTheSameOptionFromEveryStart();
     void ChoiceKeysFallenOnTheNextButtonAreMadeAgain();
     void PaceFollowsAPageDeafAfterFocus();
+    void FieldsShowingValuesTheirWayCostNothingOnceSeen();
+    void RetypesThatMendNothingStopCostingTime();
 
 protected:
     StandInForm target;
@@ -267,6 +278,19 @@ protected:
         return out;
     }
 };
+
+// A class of 40 x 10 grades as pasted; `values` gets them cell by cell.
+std::u16string classOf40x10(std::vector<std::string>& values) {
+    std::u16string list;
+    for (int row = 0; row < 40; ++row) {
+        for (int col = 0; col < 10; ++col) {
+            values.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
+            list += (col ? u"\t" : u"") + utf16(values.back());
+        }
+        list += u"\r\n";
+    }
+    return list;
+}
 
 const std::u16string kClass = u"80\t85\t90\r\n70\tB+\t75\r\n60\t65\t100";
 const std::vector<std::string> kGridClass = {"80", "85", "90", "70", "B+", "75", "60", "65", "100"};
@@ -683,15 +707,8 @@ void VerifiedRunTest::ChoiceKeysFallenOnTheNextButtonAreMadeAgain() {
 // the remaining time shown halfway is the time the run really takes from there.
 void VerifiedRunTest::PaceFollowsAPageDeafAfterFocus() {
     engine.Btn_EntriIsian_Click();
-    std::u16string list;
     std::vector<std::string> expected;
-    for (int row = 0; row < 40; ++row) {
-        for (int col = 0; col < 10; ++col) {
-            expected.push_back(std::to_string(10 + (row * 7 + col * 13) % 91));
-            list += (col ? u"\t" : u"") + utf16(expected.back());
-        }
-        list += u"\r\n";
-    }
+    const std::u16string list = classOf40x10(expected);
     auto runSeconds = [this] { return (keyTimeline().back().second - keyTimeline().front().second) / 1000.0; };
     start(list);
     const double floor = runSeconds() + 0.15 * 400;
@@ -719,6 +736,54 @@ void VerifiedRunTest::PaceFollowsAPageDeafAfterFocus() {
     EXPECT_LE(target.charactersLost, typed / 20);
     const double left = momentOf("keys ") / 1000.0 - halfway;
     EXPECT_NEAR(shownHalfway, left, left / 10);
+}
+
+// A class of 40 x 10 whose every field shows its value with ",00": each column's first
+// value is typed again once, read as before, and from then on the keys and their moments
+// are a blind run's; the closing message says so once and names no value.
+void VerifiedRunTest::FieldsShowingValuesTheirWayCostNothingOnceSeen() {
+    engine.Btn_EntriIsian_Click();
+    std::vector<std::string> expected;
+    const std::u16string list = classOf40x10(expected);
+    start(list);
+    const auto blind = keyTimeline();
+    fake.log.clear();
+    fake.stamps.clear();
+    target.fields.resize(401);
+    target.shownSuffix = ",00";
+    connect();
+    start(list);
+    const auto checked = keyTimeline();
+    EXPECT_EQ(std::vector<std::string>(target.fields.begin(), target.fields.begin() + 400), expected);
+    // Rows 3 to 40 (a row is more than 20 keys): the same keys, the same gaps.
+    const std::size_t tail = blind.size() - 40;
+    ASSERT_GT(checked.size(), blind.size());
+    const std::size_t b0 = blind.size() - tail, c0 = checked.size() - tail;
+    for (std::size_t i = 1; i < tail; ++i) {
+        EXPECT_EQ(checked[c0 + i].first, blind[b0 + i].first) << i;
+        EXPECT_EQ(checked[c0 + i].second - checked[c0 + i - 1].second, blind[b0 + i].second - blind[b0 + i - 1].second)
+            << i;
+    }
+    EXPECT_EQ(boxesAfterBeeps(), std::vector<std::string>{"box Tamvera: Aplikasi menampilkan nilai dengan bentuknya "
+                                                          "sendiri, misalnya 10 sebagai 10,00: nilai dianggap sama."});
+}
+
+// Fields that show every value anew: three values that typing again did not mend, and the
+// values after are typed once, as a blind run types them, and named; one that lands takes
+// up mending again.
+void VerifiedRunTest::RetypesThatMendNothingStopCostingTime() {
+    engine.Btn_EntriIsian_Click();
+    target.changing = {0, 1, 2, 3, 4, 6};
+    connect();
+    start(u"11\t12\t13\t14\t15\t16\t17");
+    std::vector<int> typed(7);
+    for (const auto& [keys, at] : keyTimeline())
+        if (keys.size() == 2 && keys[0] == '1') ++typed[keys[1] - '1'];
+    EXPECT_EQ(typed, (std::vector<int>{3, 3, 3, 1, 1, 1, 3}));
+    const auto boxes = boxesAfterBeeps();
+    ASSERT_EQ(boxes.size(), 1u);
+    for (int column : {1, 2, 3, 4, 5, 7}) EXPECT_NE(boxes[0].find("kolom " + std::to_string(column) + ":"), std::string::npos);
+    EXPECT_EQ(boxes[0].find("kolom 6:"), std::string::npos);
 }
 
 // Every scenario's keys (and boxes), each with the moment it left on the test clock, are
@@ -771,7 +836,9 @@ INSTANTIATE_TEST_SUITE_P(VerifiedRun, PinnedTimeline,
                              SCENARIO(StaleChoiceReadThenRightIsNeverTypedAgain),
                              SCENARIO(RetypedChoiceLandsTheSameOptionFromEveryStart),
                              SCENARIO(ChoiceKeysFallenOnTheNextButtonAreMadeAgain),
-                             SCENARIO(PaceFollowsAPageDeafAfterFocus)),
+                             SCENARIO(PaceFollowsAPageDeafAfterFocus),
+                             SCENARIO(FieldsShowingValuesTheirWayCostNothingOnceSeen),
+                             SCENARIO(RetypesThatMendNothingStopCostingTime)),
                          [](const auto& info) { return std::string(info.param.name); });
 #undef SCENARIO
 
