@@ -183,6 +183,16 @@ start_beside_practice() {
 
 tamvera_running() { process_alive "$TAMVERA_PID"; }
 tamvera_gone() { ! tamvera_running; }
+# Every thread of every program of the prefix, with its call stack, into the work folder:
+# a program that should have ended shows where it waits.
+keep_thread_stacks() {
+    timeout 60 "$WINE" winedbg --command "bt all" >"$WORK/threads.txt" 2>&1 || true
+    echo "call stacks kept in $WORK/threads.txt"
+}
+# Fails with the call stacks of the program still there.
+expect_tamvera_gone() {
+    if poll 20 tamvera_gone; then pass "$1 ended the program$2"; else fail "still running after $1"; keep_thread_stacks; fi
+}
 
 # The window's client origin on screen: ORIGIN_X ORIGIN_Y.
 read_origin() { read -r _ ORIGIN_X ORIGIN_Y _ _ < <(probe geometry | grep '^client'); }

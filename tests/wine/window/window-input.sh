@@ -156,15 +156,15 @@ fi
 
 log "the ways out"
 click_at 311 10
-if poll 20 tamvera_gone; then pass "the \"X\" ended the program"; else fail "still running after the \"X\""; fi
+expect_tamvera_gone "the \"X\""
 start_tamvera
 read_origin
 click_at 232 388
-if poll 20 tamvera_gone; then pass "\"Berhenti\" ended the program"; else fail "still running after \"Berhenti\""; fi
+expect_tamvera_gone "\"Berhenti\""
 start_tamvera
 read_origin
 click_at 160 460  # Picture1: the window is active
 xdotool key alt+F4
-if poll 20 tamvera_gone; then pass "Alt+F4 ended the program"; else fail "still running after Alt+F4"; fi
+expect_tamvera_gone "Alt+F4"
 
 finish

@@ -51,7 +51,7 @@ progress_shown() {
 }
 if poll 10 progress_shown; then pass "the progress text was repainted during the run"; else fail "no repaint during the run"; fi
 click_at 311 10  # the "X"
-if poll 20 tamvera_gone; then pass "the \"X\" ended the program during the run"; else fail "still running after the \"X\""; fi
+expect_tamvera_gone "the \"X\"" " during the run"
 stopped=$(cat "$out"; echo .)
 sleep 3
 now=$(cat "$out"; echo .)
