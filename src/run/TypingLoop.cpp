@@ -17,6 +17,9 @@ namespace {
 struct ForeignWindowStop {};
 
 constexpr float kClickWaitSeconds = 0.01f;
+// A release the system never reports (a button stuck down, a release lost on its way)
+// must not hold the run for ever: past this the apology shows all the same.
+constexpr float kLongestClickSeconds = 2.0f;
 }  // namespace
 
 TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
@@ -68,12 +71,18 @@ bool TypingLoop::abortOnErrorFlag() {
     // A click on the main window brings it to the front and so stops the run; the box
     // would swallow the click's release. Let a click in progress finish first, so that
     // "Berhenti" and the "X" still end the program at once.
-    while (platform_.mouseButtonHeld()) Pause(platform_, kClickWaitSeconds);
+    waitForClickRelease();
     platform_.focusMainWindow();
     ShowApology(platform_, StopLine(FindStopPlace(platform_, path_, position_.typedThrough)));
     form_.Kesalahan = 0;
     stopped_ = true;
     return true;
+}
+
+void TypingLoop::waitForClickRelease() {
+    const float start = platform_.secondsSinceMidnight();
+    while (platform_.mouseButtonHeld() && OnClock(platform_.secondsSinceMidnight() - start) < kLongestClickSeconds)
+        Pause(platform_, kClickWaitSeconds);
 }
 
 void TypingLoop::typeChoiceCell(std::u16string_view cell) {

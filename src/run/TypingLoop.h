@@ -35,6 +35,7 @@ private:
     // Reports a raised error flag: focus back to the main window, the apology, flag
     // cleared. True when the run must stop.
     bool abortOnErrorFlag();
+    void waitForClickRelease();
     void typeChoiceCell(std::u16string_view cell);
     void typeFillInCell(std::u16string_view cell);
     // A value's keys; once they all went out, it counts as typed.

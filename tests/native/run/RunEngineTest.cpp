@@ -428,6 +428,24 @@ TEST_F(RunTest, BerhentiPressedMidRowStillEndsTheProgram) {
     EXPECT_EQ(count(kApologyBox), 0u);
 }
 
+// A release never reported (a button stuck down) holds the run only so long: the apology
+// still shows, and the stop is said as for any other.
+TEST_F(RunTest, AButtonThatNeverComesUpDelaysTheApologyOnlyBriefly) {
+    engine.Btn_EntriIsian_Click();
+    double heldFrom = 0;
+    fake.afterSend = [&] {
+        if (fake.sentInputs.size() == 2) {
+            fake.foregroundTitle = "Tamvera";
+            fake.mouseHeld = true;
+            heldFrom = fake.clock;
+        }
+    };
+    start(u"80\t81");
+    EXPECT_EQ(count(apologyStoppedAt("baris 1, kolom 2: 1 dari 2")), 1u);
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80"}));
+    EXPECT_LT(fake.clock - heldFrom, 5.0);
+}
+
 TEST_F(RunTest, StartIsIgnoredWhileARunIsInProgress) {
     engine.Btn_EntriIsian_Click();
     int clicks = 0;

@@ -191,7 +191,11 @@ keep_thread_stacks() {
 }
 # Fails with the call stacks of the program still there.
 expect_tamvera_gone() {
-    if poll 20 tamvera_gone; then pass "$1 ended the program$2"; else fail "still running after $1"; keep_thread_stacks; fi
+    if poll 20 tamvera_gone; then pass "$1 ended the program${2:-}"; return; fi
+    fail "still running after $1"
+    keep_thread_stacks
+    # Slow to end, or never ending: the two have different causes.
+    if poll 60 tamvera_gone; then echo "note: it ended within a further minute"; else echo "note: still running a minute later"; fi
 }
 
 # The window's client origin on screen: ORIGIN_X ORIGIN_Y.
