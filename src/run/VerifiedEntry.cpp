@@ -15,19 +15,33 @@ constexpr float kRereadAfterMiss = 0.3f;
 // A bound no plan reaches: a guard against a rule that never settles.
 constexpr int kStepsPerValue = 16;
 constexpr float kAwaitLookSeconds = 0.25f;
+// The end of a resumed run's start wait, with the read of the field the teacher clicked.
+constexpr float kFocusLookSeconds = 0.25f;
 
 }  // namespace
 
-VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
-    : platform_(platform), form_(form), act_(platform, form) {}
+VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form, RunPosition& position)
+    : platform_(platform), form_(form), act_(platform, form), position_(position) {}
 
-void VerifiedEntry::startWait(float seconds) {
+void VerifiedEntry::startWait(float seconds, bool lookAtFocus) {
     // Reading never stops for the rest of a run: a read that says nothing costs no time.
     reading_ = platform_.readsFields();
-    if (reading_)
-        memory_.startNamedElement = act_.readBack().startWait(seconds).element;
-    else
+    if (!reading_) {
         Pause(platform_, seconds);
+        return;
+    }
+    const float look = lookAtFocus ? kFocusLookSeconds : 0.0f;
+    memory_.startNamedElement = act_.readBack().startWait(seconds - look).element;
+    if (lookAtFocus) focusAtStart_ = act_.readBack().pauseAndRead(look);
+}
+
+std::optional<Landed> VerifiedEntry::focusOnFilledField(
+    std::optional<std::pair<std::size_t, std::size_t>> startsFrom) const {
+    if (!Usable(focusAtStart_) || !focusAtStart_.field.known) return std::nullopt;
+    for (const Landed& done : position_.landed)
+        if (done.field == focusAtStart_.field && (!startsFrom || *startsFrom != std::pair(done.row, done.column)))
+            return done;
+    return std::nullopt;
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
@@ -167,7 +181,7 @@ void VerifiedEntry::countMending(bool confirmed) {
 void VerifiedEntry::finish(CellPlace place, const FieldReading& r, bool confirmed) {
     countMending(confirmed);
     if (!confirmed) unconfirm(place, place.value, r);
-    if (confirmed) memory_.landed.push_back({place.row, place.column, r.field});
+    if (confirmed) position_.landed.push_back({place.row, place.column, r.field});
     memory_.left = FieldLeft{place.row, place.column, std::u16string(place.value), r.field, confirmed};
 }
 

@@ -17,17 +17,23 @@
 #include "run/EntryActions.h"
 #include "run/Observation.h"
 #include "run/Repairs.h"
+#include "run/StopPlace.h"
 
 namespace tamvera::run {
 
 class VerifiedEntry {
 public:
-    VerifiedEntry(Platform& platform, const form::FormModel& form);
+    // Where each confirmed value went is kept in `position`, which outlives the run.
+    VerifiedEntry(Platform& platform, const form::FormModel& form, RunPosition& position);
 
     // The start's wait, with the read that readies the target. A system without a
     // reader types blind and says nothing of it; elsewhere every value is read, and a
-    // target whose reads say nothing costs no time for them.
-    void startWait(float seconds);
+    // target whose reads say nothing costs no time for them. A run that goes on from a
+    // stop also reads the focus at the wait's end, right before its first key.
+    void startWait(float seconds, bool lookAtFocus = false);
+    // That read named a field holding a confirmed value of the list (other than
+    // `startsFrom`, the place whose field the first keys leave): that value's place.
+    std::optional<Landed> focusOnFilledField(std::optional<std::pair<std::size_t, std::size_t>> startsFrom) const;
     // The typing loop's key outlet, and its pace, told what the reads find.
     void connect(KeyOutlet outlet, Pace& pace) { act_.connect(std::move(outlet), pace); }
     bool reading() const { return reading_; }
@@ -72,6 +78,8 @@ private:
     const form::FormModel& form_;
     EntryActions act_;
     RunMemory memory_;
+    RunPosition& position_;
+    FieldReading focusAtStart_;
     bool reading_ = false;
     bool placeUnknown_ = false;
     int valuesTried_ = 0;
