@@ -122,7 +122,7 @@ void RunEngine::runConfirmed(bool goOn) {
     // A whole run forgets the stop before anything can fail, so its apology says only its own.
     if (!goOn) position_.reset();
     handOffPath_ = form::WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
-    if (!goOn) position_.emplace(RunPosition{CurrentSetting(form_), 0, {}});
+    if (!goOn) position_.emplace(RunPosition{CurrentSetting(form_), 0, {}, {}});
     activateTarget();
     VerifiedEntry check(platform_, form_, *position_);
     check.startWait(kStartWaitSeconds, goOn);

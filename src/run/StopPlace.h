@@ -12,6 +12,7 @@
 
 #include "form/FormModel.h"
 #include "platform/Platform.h"
+#include "run/CheckReport.h"
 #include "run/FormKeys.h"
 
 namespace tamvera::run {
@@ -39,8 +40,10 @@ struct RunPosition {
     // The number, in list order, of the last value whose keys all went out; a value cut
     // short does not count, and one verified entry never typed does not move it.
     std::size_t typedThrough = 0;
-    // Where each confirmed value went, over the run and the runs that went on from it.
+    // Where each confirmed value went, and the values that could not be confirmed, over
+    // the run and the runs that went on from it: the last one's closing message names them all.
     std::vector<Landed> landed;
+    std::vector<UnconfirmedCell> unconfirmed;
 };
 
 struct StopPlace {

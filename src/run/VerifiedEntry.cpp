@@ -60,7 +60,14 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // A read without an answer in time is asked again (a loaded machine), never once the
     // target counts as silent: a silent target's run types as a blind run does.
     while (act_.readBack().missed() && !act_.readBack().silent()) r = act_.readBack().pauseAndRead(kRereadAfterMiss);
-    settle(r, kind, place);
+    try {
+        settle(r, kind, place);
+    } catch (...) {
+        // The run stopped while mending: the value counts as typed (its keys went out), and
+        // the closing message of the run that goes on names it with what its read said.
+        if (Usable(r) && !accepts(place, r)) unconfirm(place, place.value, r);
+        throw;
+    }
 }
 
 // Carries out the plan for what each read saw, step by step, until one settles the value.
@@ -186,7 +193,7 @@ void VerifiedEntry::finish(CellPlace place, const FieldReading& r, bool confirme
 }
 
 void VerifiedEntry::unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r) {
-    unconfirmed_.push_back({place.row, place.column, std::u16string(value), Usable(r), Usable(r) ? r.value : u""});
+    position_.unconfirmed.push_back({place.row, place.column, std::u16string(value), Usable(r), Usable(r) ? r.value : u""});
 }
 
 // A value whose field answered nothing: named at the end, unless no value of the run
@@ -206,7 +213,7 @@ CheckReport VerifiedEntry::report() const {
     CheckReport r;
     r.notChecked = reading_ && valuesTried_ > 0 && memory_.valuesAnswered == 0;
     r.placeUnknown = placeUnknown_ && !r.notChecked;
-    if (!r.notChecked) r.unconfirmed = unconfirmed_;
+    if (!r.notChecked) r.unconfirmed = position_.unconfirmed;
     if (memory_.firstShown) r.shownOwnWay = memory_.firstShown;
     r.reads = act_.readBack().reads();
     r.readSeconds = act_.readBack().readSeconds();

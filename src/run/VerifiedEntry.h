@@ -84,7 +84,6 @@ private:
     bool placeUnknown_ = false;
     int valuesTried_ = 0;
     bool retyped_ = false;  // the value being settled was typed again
-    std::vector<UnconfirmedCell> unconfirmed_;
 };
 
 }  // namespace tamvera::run

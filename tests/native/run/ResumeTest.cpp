@@ -15,6 +15,11 @@ namespace {
 using E = run::RunEngine;
 
 // Values that are no entry of the choice table, so each is one literal key in every form.
+std::string apologyStoppedAt(const std::string& where) {
+    return "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan "
+           "benar\nPengisian berhenti di " + where + " nilai sudah diketik.";
+}
+
 constexpr const char16_t* kClass = u"61\t62\t63\r\n64\t65\t67\r\n68\t69\t70";
 
 struct Form {
@@ -199,6 +204,31 @@ TEST_F(RunTest, AGoingOnRunNeverTypesOverAFieldAlreadyDone) {
     fake.log.clear();
     start(u"80\t81\t82\t83");
     EXPECT_EQ(fake.typed(), (Events{"83", "{TAB}"}));
+}
+
+// Stopped after a value's keys while its read said otherwise: it counts as typed, and the
+// closing message of the run that goes on names it.
+TEST_F(RunTest, AValueStoppedWhileMendedIsNamedAtTheEndOfTheRunThatGoesOn) {
+    engine.Btn_Tamvera_Click();
+    engine.Btn_EntriIsian_Click();
+    int reads = 0;
+    std::u16string shown = u"8";
+    fake.fieldReader = [&] {
+        // Another window takes the front as the first value's reads find it short.
+        if (++reads == 4) fake.foregroundTitle = "Catatan";
+        return FieldReading{true, FieldKind::Text, true, shown, {true, reads, 0, 80, 20, u"", 1}, 0, true};
+    };
+    start(u"85\t90");
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "85"}));
+    EXPECT_EQ(count(apologyStoppedAt("baris 1, kolom 2: 1 dari 2")), 1u);
+
+    fake.foregroundTitle = "RAPOR Online - Kelas 7A";
+    shown = u"90";
+    fake.log.clear();
+    start(u"85\t90");
+    EXPECT_EQ(fake.typed(), (Events{"90", "{TAB}"}));
+    EXPECT_NE(fake.log.back().find("Baris 1, kolom 1: seharusnya \"85\", terisi \"8\""), std::string::npos)
+        << fake.log.back();
 }
 
 }  // namespace
