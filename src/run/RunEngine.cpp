@@ -145,17 +145,16 @@ void RunEngine::runConfirmed(bool goOn) {
 }
 
 bool RunEngine::refuseFilledField(const VerifiedEntry& check) {
-    const auto stop = FindStopPlace(platform_, handOffPath_, position_->typedThrough);
-    if (!stop) return false;
+    const std::size_t typed = position_->typedThrough;
+    const auto next = FindStopPlace(platform_, handOffPath_, typed);
+    if (!next) return false;
+    const auto last = typed > 0 ? FindStopPlace(platform_, handOffPath_, typed - 1) : std::nullopt;
     const EntryKind kind = position_->setting.kind;
-    // The grid's keys start from the cell to the value's left, which may well be done.
-    const auto startsFrom = kind == EntryKind::Dapodik ? std::optional(std::pair(stop->row, stop->column - 1))
-                                                       : std::nullopt;
-    const auto done = check.focusOnFilledField(startsFrom);
+    const auto done = check.focusOnFilledField(kind, *next, last);
     if (!done) return false;
     form_.setTimer_CekKesalahan_Enabled(false);
     platform_.focusMainWindow();
-    ShowAlreadyFilled(platform_, AlreadyFilledText(kind, *stop, *done));
+    ShowAlreadyFilled(platform_, AlreadyFilledText(kind, *next, *done));
     return true;
 }
 

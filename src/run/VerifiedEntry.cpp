@@ -35,12 +35,19 @@ void VerifiedEntry::startWait(float seconds, bool lookAtFocus) {
     if (lookAtFocus) focusAtStart_ = act_.readBack().pauseAndRead(look);
 }
 
-std::optional<Landed> VerifiedEntry::focusOnFilledField(
-    std::optional<std::pair<std::size_t, std::size_t>> startsFrom) const {
-    if (!Usable(focusAtStart_) || !focusAtStart_.field.known) return std::nullopt;
+std::optional<Landed> VerifiedEntry::focusOnFilledField(EntryKind kind, const StopPlace& next,
+                                                         const std::optional<StopPlace>& last) const {
+    const FieldReading& r = focusAtStart_;
+    if (!Usable(r) || !r.field.known) return std::nullopt;
+    // The grid's keys start with the RIGHT that leaves the cell to the value's left: done, as a rule.
+    const auto startsHere = [&](std::size_t row, std::size_t column) {
+        return kind == EntryKind::Dapodik && row == next.row && column + 1 == next.column;
+    };
     for (const Landed& done : position_.landed)
-        if (done.field == focusAtStart_.field && (!startsFrom || *startsFrom != std::pair(done.row, done.column)))
-            return done;
+        if (done.field == r.field && !startsHere(done.row, done.column)) return done;
+    // Showing the value typed last (and not the next one): most likely that value's own field.
+    if (last && !startsHere(last->row, last->column) && last->value != next.value && Shows(r, last->value))
+        return Landed{last->row, last->column, r.field};
     return std::nullopt;
 }
 

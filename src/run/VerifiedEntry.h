@@ -31,9 +31,11 @@ public:
     // target whose reads say nothing costs no time for them. A run that goes on from a
     // stop also reads the focus at the wait's end, right before its first key.
     void startWait(float seconds, bool lookAtFocus = false);
-    // That read named a field holding a confirmed value of the list (other than
-    // `startsFrom`, the place whose field the first keys leave): that value's place.
-    std::optional<Landed> focusOnFilledField(std::optional<std::pair<std::size_t, std::size_t>> startsFrom) const;
+    // That read named a field already done, before the value `next`: one that holds a
+    // confirmed value of the list, or one that shows `last`, the value typed last, never
+    // confirmed (the stop came before its read). That value's place and the field.
+    std::optional<Landed> focusOnFilledField(EntryKind kind, const StopPlace& next,
+                                             const std::optional<StopPlace>& last) const;
     // The typing loop's key outlet, and its pace, told what the reads find.
     void connect(KeyOutlet outlet, Pace& pace) { act_.connect(std::move(outlet), pace); }
     bool reading() const { return reading_; }

@@ -188,16 +188,19 @@ TEST_F(RunTest, AGoingOnRunNeverTypesOverAFieldAlreadyDone) {
     };
     start(u"80\t81\t82\t83");
     fake.onProcessMessages = nullptr;
-    // The teacher clicks the second field, two too early.
-    field = 2;
-    shown = u"81";
-    fake.log.clear();
-    start(u"80\t81\t82\t83");
-    EXPECT_TRUE(fake.typed().empty());
-    EXPECT_EQ(fake.log.back(),
-              "box Tamvera: Kolom ini sudah diisi: baris 1, kolom 2. Tidak ada yang diketik.\nKlik kolom isian baris "
-              "1, kolom 4 di aplikasi rapor (untuk nilai 83), lalu tekan Mulai lagi.");
-    EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    // The teacher clicks the second field, confirmed; then the third, which shows the value
+    // typed last, never confirmed.
+    for (const auto& [clicked, holds] : {std::pair(2, u"81"), std::pair(3, u"82")}) {
+        field = clicked;
+        shown = holds;
+        fake.log.clear();
+        start(u"80\t81\t82\t83");
+        EXPECT_TRUE(fake.typed().empty());
+        EXPECT_EQ(fake.log.back(), "box Tamvera: Kolom ini sudah diisi: baris 1, kolom " + std::to_string(clicked) +
+                                       ". Tidak ada yang diketik.\nKlik kolom isian baris 1, kolom 4 di aplikasi "
+                                       "rapor (untuk nilai 83), lalu tekan Mulai lagi.");
+        EXPECT_FALSE(form.Timer_CekKesalahan_Enabled());
+    }
     // The stop is kept: clicked right, the run goes on.
     field = 4;
     shown.clear();
