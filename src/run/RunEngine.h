@@ -27,9 +27,10 @@ public:
     // --- Window and control handlers ---------------------------------------------------
     // Clears the error flag (the drop shadow is the window's own business).
     void Form_Load();
-    // Starts a run: confirmation, pointer to (0, 0), guard on, hand-off file, target to
-    // the front, two seconds, IsiNilai, two beeps, guard off. Ignored while a run is in
-    // progress. Never throws a failure: any failure ends the run with the apology.
+    // Starts a run: after a stop of this list, target and mode, whether to go on from it;
+    // confirmation, pointer to (0, 0), guard on, hand-off file, target to the front, two
+    // seconds, IsiNilai, two beeps, guard off. Ignored while a run is in progress. Never
+    // throws a failure: any failure ends the run with the apology.
     void Btn_Mulai_Click();
     // Ends the program at once, also in the middle of a run.
     void Btn_Berhenti_Click();
