@@ -59,7 +59,8 @@ public:
 
     CheckReport report() const;
 
-    // What the run remembers: the field just left, and where each confirmed value went.
+    // What the run remembers: the field just left and what it learnt (where each confirmed
+    // value went is in the position given at construction).
     const RunMemory& memory() const { return memory_; }
 
 private:
