@@ -15,11 +15,6 @@ namespace {
 using E = run::RunEngine;
 
 // Values that are no entry of the choice table, so each is one literal key in every form.
-std::string apologyStoppedAt(const std::string& where) {
-    return "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan "
-           "benar\nPengisian berhenti di " + where + " nilai sudah diketik.";
-}
-
 constexpr const char16_t* kClass = u"61\t62\t63\r\n64\t65\t67\r\n68\t69\t70";
 
 struct Form {
