@@ -100,7 +100,8 @@ void RunEngine::Btn_Mulai_Click() {
 RunEngine::Start RunEngine::askWhereToStart() {
     forgetChangedStop();
     const auto stop = position_ ? FindStopPlace(platform_, handOffPath_, position_->typedThrough) : std::nullopt;
-    if (!stop) return Start::Whole;
+    // Going on from the first value is a whole run.
+    if (!stop || stop->typed == 0) return Start::Whole;
     switch (AskToGoOn(platform_, ResumeQuestion(position_->setting.kind, *stop))) {
     case MessageAnswer::Yes: return Start::GoOn;
     case MessageAnswer::No: return Start::Whole;

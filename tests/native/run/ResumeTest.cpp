@@ -161,6 +161,17 @@ TEST_F(RunTest, AChangedListTargetOrModeForgetsTheStop) {
     EXPECT_EQ(stopAndChange([&] { engine.Btn_EntriPilihan_Click(); }), MessageButtons::OkCancel);
 }
 
+TEST_F(RunTest, ARunThatTypedNothingLeavesNothingToGoOnFrom) {
+    engine.Btn_EntriIsian_Click();
+    fake.windowTitles = {u"Catatan"};
+    start(u"80\t81");
+    fake.windowTitles = {u"RAPOR Online - Kelas 7A"};
+    fake.messages.clear();
+    form.Btn_Mulai.Click();
+    EXPECT_EQ(fake.messages.front().buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(fake.typed(), (Events{"{TAB}", "80", "{TAB}", "81", "{TAB}"}));
+}
+
 // Where the application answers reads, a run going on reads the focus before its first key:
 // on a field that holds a confirmed value of the list it types nothing and says which one.
 TEST_F(RunTest, AGoingOnRunNeverTypesOverAFieldAlreadyDone) {
