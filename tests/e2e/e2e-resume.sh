@@ -23,7 +23,7 @@ early_row=$(((early - 1) / PRACTICE_COLS + 1)) early_col=$(((early - 1) % PRACTI
 click_field "$early_row" "$early_col"
 before=$(beeps)
 go_on_from "$row" "$col"
-if poll 30 box_says "Kolom ini sudah diisi: baris $early_row, kolom $early_col."; then
+if poll 30 dialog_says "Kolom ini sudah diisi: baris $early_row, kolom $early_col."; then
     pass "the box names row $early_row, column $early_col"
 else
     fail "no box naming the field: $(probe dialog)"

@@ -303,24 +303,23 @@ click_field() {
     xdotool mousemove --sync $xy click 1
     sleep 0.5
 }
-box_says() { probe dialog | grep -qF "$1"; }
 # ask_to_go_on ROW COL: "Mulai", and the box that asks to go on from ROW, COL is open.
 ask_to_go_on() {
     click_at 232 356
-    if poll 30 box_says "Lanjutkan dari baris $1, kolom $2"; then
+    if poll 30 dialog_says "Lanjutkan dari baris $1, kolom $2"; then
         pass "Mulai asks to go on from row $1, column $2"
     else
         fail "no box asking to go on: $(probe dialog)"
         return 1
     fi
-    box_says "Ya: pengisian dilanjutkan dari nilai itu. Tidak: pengisian dimulai lagi dari awal." ||
+    dialog_says "Ya: pengisian dilanjutkan dari nilai itu. Tidak: pengisian dimulai lagi dari awal." ||
         fail "the box: $(probe dialog)"
 }
 # say_ya_and_start: Ya at that box (its default button), then OK at the confirmation.
 say_ya_and_start() {
     box_takes_x_focus
     xdotool key Return
-    poll 30 box_says "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" || { fail "no confirmation after Ya"; return 1; }
+    poll 30 dialog_says "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" || { fail "no confirmation after Ya"; return 1; }
     box_takes_x_focus
     xdotool key Return
 }
