@@ -8,6 +8,9 @@
 #                                      class typed in by Tamvera.exe
 #   docs/panduan/pesan-penutup.png     the closing message of verified entry, naming a
 #                                      field of the practice window that refused its value
+#   docs/panduan/lanjutkan.png         after a stop: the field the teacher clicks in the
+#                                      practice window, marked, and the box that asks to
+#                                      go on from it
 # Builds the win64 preset, runs tests/e2e/demo.sh and tests/browser/demo.sh on a display
 # and Wine prefix of their own (build/guide-pictures), then crops, marks and shrinks their
 # screenshots. Run it again after the window or the practice page changes, look at the
@@ -32,6 +35,7 @@ scripts/wine-env.sh start "$state"
 scripts/wine-env.sh exec "$state" bash tests/e2e/demo.sh "$build" "$state/demo.png"
 scripts/wine-env.sh exec "$state" bash tests/browser/demo.sh "$build" chromium "$state/demo-chromium.png"
 scripts/wine-env.sh exec "$state" bash tests/e2e/demo-closing.sh "$build" "$state/closing.png"
+scripts/wine-env.sh exec "$state" bash tests/e2e/demo-resume.sh "$build" "$state/resume.png"
 
 # --- Tamvera's window, its parts named --------------------------------------------------
 # The demos leave Tamvera's borderless window at the screen's right edge, client origin
@@ -77,5 +81,15 @@ names+=(-annotate "+8+$((top + 410))" $'Kotak nilai:\nklik, lalu tempel\ndaftar 
 
 # --- The closing message ----------------------------------------------------------------
 "$convert" "$state/closing.png" +dither -colors 64 -strip "PNG8:$out/pesan-penutup.png"
+
+# --- Going on after a stop ------------------------------------------------------------
+# The practice window at (0, 0) and the box below it; the clicked field framed and named.
+read -r _ fx fy < <(grep '^field ' "$state/resume.txt")
+"$convert" "$state/resume.png" -crop 830x600+0+0 +repage \
+    -fill none -stroke '#d01010' -strokewidth 3 -draw "rectangle $((fx - 38)),$((fy - 13)) $((fx + 38)),$((fy + 13))" \
+    -draw "line $((fx + 40)),$fy $((fx + 300)),$((fy + 60))" \
+    -stroke none -fill '#a00000' -font "$bold" -pointsize 15 \
+    -annotate "+$((fx + 305))+$((fy + 66))" "Klik dulu kolom ini" \
+    -resize 75% +dither -colors 64 -strip "PNG8:$out/lanjutkan.png"
 
 ls -l "$out"

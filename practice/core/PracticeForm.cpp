@@ -245,6 +245,17 @@ void PracticeForm::leaveFillInField(Millis now) {
     }
 }
 
+void PracticeForm::click(int row, int column, Millis now) {
+    if (row < 0 || row >= rows() || column < 0 || column >= columns()) return;
+    if (!isDapodik()) leaveFillInField(now);
+    editing_ = false;
+    step_ = ChoiceStep::Closed;
+    onStart_ = false;
+    row_ = row;
+    column_ = column;
+    focusMoved(now);
+}
+
 // Row-major order; past the last field focus returns to the element before the first.
 void PracticeForm::tabThroughFields(bool forward, Millis now) {
     leaveFillInField(now);

@@ -60,6 +60,10 @@ public:
     void press(Key key, bool shift, Millis now = Millis{0});
     // A typed character (one UTF-16 unit, as WM_CHAR brings it); control characters are ignored.
     void type(char16_t ch, Millis now);
+    // A click on the cell at `row` and `column` (as shown): the focus moves there, as a
+    // click on a page's field moves it; an edit or a choice editor open is left as ESC
+    // leaves it. Clicks outside the grid's cells change nothing.
+    void click(int row, int column, Millis now);
 
     const FormOptions& options() const { return options_; }
     const GradeGrid& grades() const { return grades_; }

@@ -1,5 +1,7 @@
 #include "win32/GridView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "core/DecimalText.h"
@@ -63,6 +65,12 @@ LRESULT GridView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_VSCROLL: onScroll(SB_VERT, LOWORD(wp)); return 0;
     case WM_HSCROLL: onScroll(SB_HORZ, LOWORD(wp)); return 0;
     case WM_SETFOCUS: SetFocus(GetParent(hwnd_)); return 0;  // the keys belong to the practice window
+    case WM_LBUTTONDOWN: {
+        // The practice window owns the form: it moves the focus and saves what changed.
+        const POINT cell = cellAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        if (cell.x >= 0) SendMessageW(GetParent(hwnd_), kCellClicked, static_cast<WPARAM>(cell.y), cell.x);
+        return 0;
+    }
     default: return DefWindowProcW(hwnd_, msg, wp, lp);
     }
 }
@@ -120,6 +128,16 @@ RECT GridView::screenRect(int row, int column) const {
     RECT r = cellRect(row, column);
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+POINT GridView::cellAt(int x, int y) const {
+    const POINT pt{x, y};
+    for (int r = firstRow_; r < form_.rows(); ++r)
+        for (int c = firstColumn_; c < form_.columns(); ++c) {
+            const RECT cell = cellRect(r, c);
+            if (PtInRect(&cell, pt)) return {c, r};
+        }
+    return {-1, -1};
 }
 
 RECT GridView::cellRect(int row, int column) const {

@@ -12,6 +12,9 @@
 
 namespace tamvera::practice {
 
+// Sent to the parent when a cell is clicked: the row in WPARAM, the column (as shown) in LPARAM.
+constexpr UINT kCellClicked = WM_APP + 1;
+
 struct GridViewArgs {
     HWND parent = nullptr;
     const PracticeForm* form = nullptr;
@@ -48,6 +51,8 @@ private:
     int visibleRows() const;
     int visibleColumnsFrom(int first) const;
     RECT cellRect(int row, int column) const;
+    // The cell under a point of the client area: row and column as shown, or -1 each.
+    POINT cellAt(int x, int y) const;
 
     void paintAll(HDC dc, const RECT& client) const;
     void paintCell(HDC dc, int row, int column) const;

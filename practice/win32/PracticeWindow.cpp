@@ -89,6 +89,10 @@ LRESULT PracticeWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (onKeyDown(wp)) return 0;
         break;
     case WM_CHAR: onChar(wp); return 0;
+    case kCellClicked:
+        form_.click(static_cast<int>(wp), static_cast<int>(lp), messageTime());
+        afterInput();
+        return 0;
     case WM_GETOBJECT: return onGetObject(wp, lp);
     case WM_SETFOCUS:
         announcedChild_ = -1;

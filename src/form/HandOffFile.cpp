@@ -97,4 +97,16 @@ std::vector<std::u16string_view> SplitCells(std::u16string_view row) {
     return cells;
 }
 
+std::size_t ListStart::firstColumn(std::u16string_view row) {
+    if (left_ == 0) return 1;
+    std::size_t column = 0;
+    for (std::u16string_view cell : SplitCells(row)) {
+        ++column;
+        if (cell.empty()) continue;
+        if (left_ == 0) return column;
+        --left_;
+    }
+    return 0;
+}
+
 }  // namespace tamvera::form

@@ -57,4 +57,17 @@ private:
 // the cell limit.
 std::vector<std::u16string_view> SplitCells(std::u16string_view row);
 
+// Where a pass over the list starts: at the value after the first `skipped` ones (0: at
+// the beginning). Rows are handed to it in order.
+class ListStart {
+public:
+    explicit ListStart(std::size_t skipped) : left_(skipped) {}
+    // The first cell of `row` the pass takes, counted from 1 (1 once the start is
+    // passed); 0 for a row that lies wholly before the start.
+    std::size_t firstColumn(std::u16string_view row);
+
+private:
+    std::size_t left_;
+};
+
 }  // namespace tamvera::form

@@ -30,9 +30,9 @@ inline constexpr std::uint32_t Up = 0x2;        // KEYEVENTF_KEYUP
 inline constexpr std::uint32_t Unicode = 0x4;   // KEYEVENTF_UNICODE
 }  // namespace KeyFlag
 
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
 enum class MessageIcon { Information, Question, Warning };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // Text converted to the system's ANSI code page.
 struct AnsiText {

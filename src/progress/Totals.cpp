@@ -24,7 +24,8 @@ void AddTimeStep(Platform& platform, const form::FormModel& form, form::TextBox&
     if (form.Btn_Lambat.BtnStyle() == form::options::kChosen) AddToHolder(platform, holder, baseSeconds + medium);
 }
 
-void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
+void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+                 std::size_t typedBefore) {
     form.Txt_SaatIni.setText(u"0");
     form.Txt_Total.setText(u"0");
     form::HandOffReader reader(platform, handOffPath);
@@ -32,17 +33,25 @@ void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view 
     while (reader.ReadRow(row))
         for (std::u16string_view cell : form::SplitCells(row))
             if (!cell.empty()) AddToHolder(platform, form.Txt_Total, 1);
+    // After the total, so that the progress text is built with it.
+    if (typedBefore > 0) AddToHolder(platform, form.Txt_SaatIni, static_cast<double>(typedBefore));
 }
 
-void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath) {
+void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+                 std::size_t typedBefore) {
     form.Txt_WaktuSaatIni.setText(u"0");
     form.Txt_WaktuTotal.setText(u"0");
     form::HandOffReader reader(platform, handOffPath);
+    form::ListStart start(typedBefore);
     std::u16string row;
     while (reader.ReadRow(row)) {
+        const std::size_t firstColumn = start.firstColumn(row);
+        if (firstColumn == 0) continue;
         if (form.Kesalahan == 1) break;
         const bool choice = form::options::ChoiceModeChosen(form);
-        for (std::u16string_view cell : form::SplitCells(row)) {
+        const auto cells = form::SplitCells(row);
+        for (std::size_t i = firstColumn - 1; i < cells.size(); ++i) {
+            const std::u16string_view cell = cells[i];
             if (!choice) {
                 TambahWaktu(form, platform);
                 continue;

@@ -27,15 +27,20 @@ void AddTimeStep(Platform& platform, const form::FormModel& form, form::TextBox&
                  double baseSeconds = kShortPause);
 
 // Resets the current and total counts, then counts the non-empty cells of the hand-off
-// file into Txt_Total.
-void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath);
+// file into Txt_Total. A run that goes on after its first `typedBefore` values starts
+// its current count there.
+void HitungTotal(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+                 std::size_t typedBefore = 0);
 
 // Resets the elapsed and estimated times, then sums the pauses the typing loop will make
 // for the hand-off file into Txt_WaktuTotal, one time step each: per row one 0.1 s step,
 // plus in fill-in mode one 0.1 s step per cell, or in choice mode one 0.15 s step per
 // cell and four 0.1 s steps more per non-empty cell (the mode read per row). At a raised
 // error flag it stops summing and leaves the flag for the typing loop, which reports it.
-void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath);
+// A run that goes on after its first `typedBefore` values sums only the pauses from the
+// next value on.
+void HitungWaktu(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
+                 std::size_t typedBefore = 0);
 
 // One time step on the estimate.
 void TambahWaktu(form::FormModel& form, Platform& platform, double baseSeconds = kShortPause);

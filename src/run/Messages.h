@@ -19,6 +19,16 @@ inline bool ConfirmStart(Platform& platform) {
            MessageAnswer::Ok;
 }
 
+// Whether a run goes on from where the last one stopped: Yes, No or Cancel.
+inline MessageAnswer AskToGoOn(Platform& platform, std::u16string_view question) {
+    return platform.messageBox(question, kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question);
+}
+
+// A run that would have typed over a value already done, stopped before its first key.
+inline void ShowAlreadyFilled(Platform& platform, std::u16string_view text) {
+    platform.messageBox(text, kAppTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
 // The apology shown when a run fails or is stopped by the foreground guard; a run that
 // stopped before its last value says where, on a line of its own.
 inline void ShowApology(Platform& platform, std::u16string_view stopLine = {}) {

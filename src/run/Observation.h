@@ -23,20 +23,12 @@ struct FieldLeft {
     bool confirmed = false;
 };
 
-// Where a confirmed value went: its place in the pasted list and its field.
-struct Landed {
-    std::size_t row = 0, column = 0;
-    FieldIdentity field;
-    bool operator==(const Landed&) const = default;
-};
-
 // What a run remembers between values.
 struct RunMemory {
     std::optional<FieldLeft> left;
     bool startNamedElement = false;  // the start's read found an element inside the window
     int valuesAnswered = 0;          // values whose reads found a field
     bool lostNavigationSeen = false;  // from then on the focus is checked before each value
-    std::vector<Landed> landed;
     // How a column's fields show a value their own way: learnt when a value typed again
     // came back read as before (`readBeforeRetype`), with the run's first example.
     std::vector<std::pair<std::size_t, Sameness>> shownForms;

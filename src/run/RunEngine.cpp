@@ -66,6 +66,7 @@ RunEngine::RunEngine(form::FormModel& form, Platform& platform)
     form_.Btn_Lambat.Click = [this] { Btn_Lambat_Click(); };
     form_.Txt_SaatIni.Change = [this] { Txt_SaatIni_Change(); };
     form_.Txt_WaktuSaatIni.Change = [this] { Txt_WaktuSaatIni_Change(); };
+    form_.Txt_Nilai.Change = [this] { forgetChangedStop(); };
 }
 
 RunEngine::~RunEngine() {
@@ -75,6 +76,7 @@ RunEngine::~RunEngine() {
         b->Click = nullptr;
     form_.Txt_SaatIni.Change = nullptr;
     form_.Txt_WaktuSaatIni.Change = nullptr;
+    form_.Txt_Nilai.Change = nullptr;
 }
 
 void RunEngine::Form_Load() { form_.Kesalahan = 0; }
@@ -83,10 +85,10 @@ void RunEngine::Btn_Mulai_Click() {
     // One run at a time: the window handles clicks inside the run's pauses.
     if (form_.running()) return;
     RunningScope running(form_);
-    position_.reset();
     try {
-        if (!ConfirmStart(platform_)) return;
-        runConfirmed();
+        const Start start = askWhereToStart();
+        if (start == Start::None || !ConfirmStart(platform_)) return;
+        runConfirmed(start == Start::GoOn);
     } catch (const Failure&) {
         endWithFailure();
     } catch (const std::exception&) {
@@ -95,18 +97,38 @@ void RunEngine::Btn_Mulai_Click() {
     }
 }
 
-void RunEngine::runConfirmed() {
+RunEngine::Start RunEngine::askWhereToStart() {
+    forgetChangedStop();
+    const auto stop = position_ ? FindStopPlace(platform_, handOffPath_, position_->typedThrough) : std::nullopt;
+    // Going on from the first value is a whole run.
+    if (!stop || stop->typed == 0) return Start::Whole;
+    switch (AskToGoOn(platform_, ResumeQuestion(position_->setting.kind, *stop))) {
+    case MessageAnswer::Yes: return Start::GoOn;
+    case MessageAnswer::No: return Start::Whole;
+    default: return Start::None;
+    }
+}
+
+void RunEngine::forgetChangedStop() {
+    // A run in progress keeps its position for its own apology, whatever is clicked meanwhile.
+    if (!form_.running() && position_ && !(position_->setting == CurrentSetting(form_))) position_.reset();
+}
+
+void RunEngine::runConfirmed(bool goOn) {
     FineTimingScope fineTiming(platform_);
     platform_.setCursorPos(0, 0);
     // A flag left from an earlier run must not stop this one.
     form_.Kesalahan = 0;
     form_.setTimer_CekKesalahan_Enabled(true);
+    // A whole run forgets the stop before anything can fail, so its apology says only its own.
+    if (!goOn) position_.reset();
     handOffPath_ = form::WriteHandOffFile(platform_, form_.Txt_Nilai.Text());
-    position_.emplace();
+    if (!goOn) position_.emplace(RunPosition{CurrentSetting(form_), 0, {}, {}});
     activateTarget();
-    VerifiedEntry check(platform_, form_);
-    check.startWait(kStartWaitSeconds);
-    TypingLoop loop(form_, platform_, handOffPath_, *position_, &check);
+    VerifiedEntry check(platform_, form_, *position_);
+    check.startWait(kStartWaitSeconds, goOn);
+    if (goOn && refuseFilledField(check)) return;
+    TypingLoop loop(form_, platform_, handOffPath_, *position_, &check, goOn);
     loop.IsiNilai();
     platform_.beep(kBeepHz, kBeepMs);
     platform_.beep(kBeepHz, kBeepMs);
@@ -121,6 +143,20 @@ void RunEngine::runConfirmed() {
     check.awaitAnswer(kAwaitAnswerSeconds);
     run::PauseForSpeed(platform_, form_, static_cast<float>(progress::kShortPause));
     ShowClosingMessage(platform_, closing);
+}
+
+bool RunEngine::refuseFilledField(const VerifiedEntry& check) {
+    const std::size_t typed = position_->typedThrough;
+    const auto next = FindStopPlace(platform_, handOffPath_, typed);
+    if (!next) return false;
+    const auto last = typed > 0 ? FindStopPlace(platform_, handOffPath_, typed - 1) : std::nullopt;
+    const EntryKind kind = position_->setting.kind;
+    const auto done = check.focusOnFilledField(kind, *next, last);
+    if (!done) return false;
+    form_.setTimer_CekKesalahan_Enabled(false);
+    platform_.focusMainWindow();
+    ShowAlreadyFilled(platform_, AlreadyFilledText(kind, *next, *done));
+    return true;
 }
 
 void RunEngine::activateTarget() {
@@ -148,11 +184,26 @@ void RunEngine::Timer_CekKesalahan_Timer() {
 
 void RunEngine::Txt_Nilai_Click() { form_.Txt_Nilai.setText(u""); }
 
-void RunEngine::Btn_Tamvera_Click() { form::options::Btn_Tamvera_Click(form_); }
-void RunEngine::Btn_ERapor_Click() { form::options::Btn_ERapor_Click(form_); }
-void RunEngine::Btn_Dapodik_Click() { form::options::Btn_Dapodik_Click(form_); }
-void RunEngine::Btn_EntriIsian_Click() { form::options::Btn_EntriIsian_Click(form_); }
-void RunEngine::Btn_EntriPilihan_Click() { form::options::Btn_EntriPilihan_Click(form_); }
+void RunEngine::Btn_Tamvera_Click() {
+    form::options::Btn_Tamvera_Click(form_);
+    forgetChangedStop();
+}
+void RunEngine::Btn_ERapor_Click() {
+    form::options::Btn_ERapor_Click(form_);
+    forgetChangedStop();
+}
+void RunEngine::Btn_Dapodik_Click() {
+    form::options::Btn_Dapodik_Click(form_);
+    forgetChangedStop();
+}
+void RunEngine::Btn_EntriIsian_Click() {
+    form::options::Btn_EntriIsian_Click(form_);
+    forgetChangedStop();
+}
+void RunEngine::Btn_EntriPilihan_Click() {
+    form::options::Btn_EntriPilihan_Click(form_);
+    forgetChangedStop();
+}
 void RunEngine::Btn_Cepat_Click() { form::options::Btn_Cepat_Click(form_); }
 void RunEngine::Btn_Sedang_Click() { form::options::Btn_Sedang_Click(form_); }
 void RunEngine::Btn_Lambat_Click() { form::options::Btn_Lambat_Click(form_); }

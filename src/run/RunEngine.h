@@ -27,9 +27,10 @@ public:
     // --- Window and control handlers ---------------------------------------------------
     // Clears the error flag (the drop shadow is the window's own business).
     void Form_Load();
-    // Starts a run: confirmation, pointer to (0, 0), guard on, hand-off file, target to
-    // the front, two seconds, IsiNilai, two beeps, guard off. Ignored while a run is in
-    // progress. Never throws a failure: any failure ends the run with the apology.
+    // Starts a run: after a stop of this list, target and mode, whether to go on from it;
+    // confirmation, pointer to (0, 0), guard on, hand-off file, target to the front, two
+    // seconds, IsiNilai, two beeps, guard off. Ignored while a run is in progress. Never
+    // throws a failure: any failure ends the run with the apology.
     void Btn_Mulai_Click();
     // Ends the program at once, also in the middle of a run.
     void Btn_Berhenti_Click();
@@ -61,7 +62,15 @@ public:
     const CheckReport& lastCheck() const { return lastCheck_; }
 
 private:
-    void runConfirmed();
+    enum class Start { Whole, GoOn, None };
+    // Where the run starts: the whole list, on from the last stop (asked when there is one
+    // for this list, target and mode), or not at all.
+    Start askWhereToStart();
+    // Forgets a stop whose list, target or mode is no longer chosen.
+    void forgetChangedStop();
+    void runConfirmed(bool goOn);
+    // A run going on found the focus on a field already done: it says so and types nothing.
+    bool refuseFilledField(const VerifiedEntry& check);
     void activateTarget();
     void endWithFailure();
 
@@ -69,7 +78,8 @@ private:
     Platform& platform_;
     std::u16string handOffPath_;
     CheckReport lastCheck_;
-    // How far the run got; from the moment its list is in the hand-off file.
+    // How far the run got; from the moment its list is in the hand-off file. Kept after
+    // the run: a run that stopped early is gone on from here.
     std::optional<RunPosition> position_;
 };
 

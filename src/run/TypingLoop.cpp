@@ -23,8 +23,15 @@ constexpr float kLongestClickSeconds = 2.0f;
 }  // namespace
 
 TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath,
-                       RunPosition& position, VerifiedEntry* check)
-    : form_(form), platform_(platform), path_(handOffPath), position_(position), check_(check), pace_(form) {
+                       RunPosition& position, VerifiedEntry* check, bool goOn)
+    : form_(form),
+      platform_(platform),
+      path_(handOffPath),
+      position_(position),
+      check_(check),
+      pace_(form),
+      valueNumber_(goOn ? position.typedThrough : 0),
+      typedBefore_(valueNumber_) {
     if (check_)
         check_->connect({[this](std::u16string_view keys) { sendKeys(keys); },
                          [this](std::u16string_view text) { sendLiteral(text); }},
@@ -32,8 +39,8 @@ TypingLoop::TypingLoop(form::FormModel& form, Platform& platform, std::u16string
 }
 
 void TypingLoop::IsiNilai() {
-    progress::HitungTotal(form_, platform_, path_);
-    progress::HitungWaktu(form_, platform_, path_);
+    progress::HitungTotal(form_, platform_, path_, typedBefore_);
+    progress::HitungWaktu(form_, platform_, path_, typedBefore_);
     try {
         typeRows();
     } catch (const ForeignWindowStop&) {
@@ -47,20 +54,26 @@ void TypingLoop::typeRows() {
     form::HandOffReader reader(platform_, path_);
     // A foreign window in front already (during the start's wait): no key at all.
     if (abortOnErrorFlag()) return;
-    sendKeys(NavigationKey(form::options::DapodikChosen(form_) ? EntryKind::Dapodik : EntryKind::FillIn));
+    // A run that goes on starts where the teacher put the focus: the value's own keys move on.
+    if (typedBefore_ == 0)
+        sendKeys(NavigationKey(form::options::DapodikChosen(form_) ? EntryKind::Dapodik : EntryKind::FillIn));
 
+    form::ListStart start(typedBefore_);
     std::u16string row;
     while (reader.ReadRow(row)) {
         ++row_;
-        column_ = 0;
+        const std::size_t firstColumn = start.firstColumn(row);
+        if (firstColumn == 0) continue;
+        column_ = firstColumn - 1;
         if (abortOnErrorFlag()) return;
         const bool choice = form::options::ChoiceModeChosen(form_);
-        for (std::u16string_view cell : form::SplitCells(row)) {
+        const auto cells = form::SplitCells(row);
+        for (auto cell = cells.begin() + static_cast<std::ptrdiff_t>(column_); cell != cells.end(); ++cell) {
             ++column_;
             if (choice)
-                typeChoiceCell(cell);
+                typeChoiceCell(*cell);
             else
-                typeFillInCell(cell);
+                typeFillInCell(*cell);
         }
         endRow();
     }

@@ -17,9 +17,11 @@ namespace tamvera::run {
 class TypingLoop {
 public:
     // With `check`, every value is read back after its keys (verified entry); without,
-    // the run types blind. `position` follows the values typed.
+    // the run types blind. `position` follows the values typed. A run that goes on
+    // (`goOn`) starts at the value after `position`'s last typed one, with no entry key:
+    // from there its keys and pauses are those of a whole run.
     TypingLoop(form::FormModel& form, Platform& platform, std::u16string_view handOffPath, RunPosition& position,
-               VerifiedEntry* check = nullptr);
+               VerifiedEntry* check = nullptr, bool goOn = false);
 
     // Counts and estimates, then types every row. Returns normally at the end of the
     // file and after an abort on the error flag (which it reports and clears); any
@@ -65,6 +67,7 @@ private:
     double estimatedExtra_ = 0;  // the pace's extra per value the estimate counts
     std::size_t row_ = 0, column_ = 0;  // the cell being typed, counted from 1
     std::size_t valueNumber_ = 0;       // its value's number in list order
+    std::size_t typedBefore_ = 0;       // the values typed before this run started
     bool stopped_ = false;
 };
 

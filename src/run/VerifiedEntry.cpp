@@ -15,19 +15,40 @@ constexpr float kRereadAfterMiss = 0.3f;
 // A bound no plan reaches: a guard against a rule that never settles.
 constexpr int kStepsPerValue = 16;
 constexpr float kAwaitLookSeconds = 0.25f;
+// The end of a resumed run's start wait, with the read of the field the teacher clicked.
+constexpr float kFocusLookSeconds = 0.25f;
 
 }  // namespace
 
-VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form)
-    : platform_(platform), form_(form), act_(platform, form) {}
+VerifiedEntry::VerifiedEntry(Platform& platform, const form::FormModel& form, RunPosition& position)
+    : platform_(platform), form_(form), act_(platform, form), position_(position) {}
 
-void VerifiedEntry::startWait(float seconds) {
+void VerifiedEntry::startWait(float seconds, bool lookAtFocus) {
     // Reading never stops for the rest of a run: a read that says nothing costs no time.
     reading_ = platform_.readsFields();
-    if (reading_)
-        memory_.startNamedElement = act_.readBack().startWait(seconds).element;
-    else
+    if (!reading_) {
         Pause(platform_, seconds);
+        return;
+    }
+    const float look = lookAtFocus ? kFocusLookSeconds : 0.0f;
+    memory_.startNamedElement = act_.readBack().startWait(seconds - look).element;
+    if (lookAtFocus) focusAtStart_ = act_.readBack().pauseAndRead(look);
+}
+
+std::optional<Landed> VerifiedEntry::focusOnFilledField(EntryKind kind, const StopPlace& next,
+                                                         const std::optional<StopPlace>& last) const {
+    const FieldReading& r = focusAtStart_;
+    if (!Usable(r) || !r.field.known) return std::nullopt;
+    // The grid's keys start with the RIGHT that leaves the cell to the value's left: done, as a rule.
+    const auto startsHere = [&](std::size_t row, std::size_t column) {
+        return kind == EntryKind::Dapodik && row == next.row && column + 1 == next.column;
+    };
+    for (const Landed& done : position_.landed)
+        if (done.field == r.field && !startsHere(done.row, done.column)) return done;
+    // Showing the value typed last (and not the next one): most likely that value's own field.
+    if (last && !startsHere(last->row, last->column) && last->value != next.value && Shows(r, last->value))
+        return Landed{last->row, last->column, r.field};
+    return std::nullopt;
 }
 
 bool VerifiedEntry::beforeValue(EntryKind kind, CellPlace place) {
@@ -46,7 +67,14 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // A read without an answer in time is asked again (a loaded machine), never once the
     // target counts as silent: a silent target's run types as a blind run does.
     while (act_.readBack().missed() && !act_.readBack().silent()) r = act_.readBack().pauseAndRead(kRereadAfterMiss);
-    settle(r, kind, place);
+    try {
+        settle(r, kind, place);
+    } catch (...) {
+        // The run stopped while mending: the value counts as typed (its keys went out), and
+        // the closing message of the run that goes on names it with what its read said.
+        if (Usable(r) && !accepts(place, r)) unconfirm(place, place.value, r);
+        throw;
+    }
 }
 
 // Carries out the plan for what each read saw, step by step, until one settles the value.
@@ -167,12 +195,12 @@ void VerifiedEntry::countMending(bool confirmed) {
 void VerifiedEntry::finish(CellPlace place, const FieldReading& r, bool confirmed) {
     countMending(confirmed);
     if (!confirmed) unconfirm(place, place.value, r);
-    if (confirmed) memory_.landed.push_back({place.row, place.column, r.field});
+    if (confirmed) position_.landed.push_back({place.row, place.column, r.field});
     memory_.left = FieldLeft{place.row, place.column, std::u16string(place.value), r.field, confirmed};
 }
 
 void VerifiedEntry::unconfirm(CellPlace place, std::u16string_view value, const FieldReading& r) {
-    unconfirmed_.push_back({place.row, place.column, std::u16string(value), Usable(r), Usable(r) ? r.value : u""});
+    position_.unconfirmed.push_back({place.row, place.column, std::u16string(value), Usable(r), Usable(r) ? r.value : u""});
 }
 
 // A value whose field answered nothing: named at the end, unless no value of the run
@@ -192,7 +220,7 @@ CheckReport VerifiedEntry::report() const {
     CheckReport r;
     r.notChecked = reading_ && valuesTried_ > 0 && memory_.valuesAnswered == 0;
     r.placeUnknown = placeUnknown_ && !r.notChecked;
-    if (!r.notChecked) r.unconfirmed = unconfirmed_;
+    if (!r.notChecked) r.unconfirmed = position_.unconfirmed;
     if (memory_.firstShown) r.shownOwnWay = memory_.firstShown;
     r.reads = act_.readBack().reads();
     r.readSeconds = act_.readBack().readSeconds();

@@ -17,17 +17,25 @@
 #include "run/EntryActions.h"
 #include "run/Observation.h"
 #include "run/Repairs.h"
+#include "run/StopPlace.h"
 
 namespace tamvera::run {
 
 class VerifiedEntry {
 public:
-    VerifiedEntry(Platform& platform, const form::FormModel& form);
+    // Where each confirmed value went is kept in `position`, which outlives the run.
+    VerifiedEntry(Platform& platform, const form::FormModel& form, RunPosition& position);
 
     // The start's wait, with the read that readies the target. A system without a
     // reader types blind and says nothing of it; elsewhere every value is read, and a
-    // target whose reads say nothing costs no time for them.
-    void startWait(float seconds);
+    // target whose reads say nothing costs no time for them. A run that goes on from a
+    // stop also reads the focus at the wait's end, right before its first key.
+    void startWait(float seconds, bool lookAtFocus = false);
+    // That read named a field already done, before the value `next`: one that holds a
+    // confirmed value of the list, or one that shows `last`, the value typed last, never
+    // confirmed (the stop came before its read). That value's place and the field.
+    std::optional<Landed> focusOnFilledField(EntryKind kind, const StopPlace& next,
+                                             const std::optional<StopPlace>& last) const;
     // The typing loop's key outlet, and its pace, told what the reads find.
     void connect(KeyOutlet outlet, Pace& pace) { act_.connect(std::move(outlet), pace); }
     bool reading() const { return reading_; }
@@ -51,7 +59,8 @@ public:
 
     CheckReport report() const;
 
-    // What the run remembers: the field just left, and where each confirmed value went.
+    // What the run remembers: the field just left and what it learnt (where each confirmed
+    // value went is in the position given at construction).
     const RunMemory& memory() const { return memory_; }
 
 private:
@@ -72,11 +81,12 @@ private:
     const form::FormModel& form_;
     EntryActions act_;
     RunMemory memory_;
+    RunPosition& position_;
+    FieldReading focusAtStart_;
     bool reading_ = false;
     bool placeUnknown_ = false;
     int valuesTried_ = 0;
     bool retyped_ = false;  // the value being settled was typed again
-    std::vector<UnconfirmedCell> unconfirmed_;
 };
 
 }  // namespace tamvera::run

@@ -19,11 +19,15 @@
 //                                   practice target's out-file FILE (a Windows path) holds
 //                                   TEXT in its Nth cell, counted row by row from 1
 //                                   (checked every 2 ms)
+//   e2e_helper field TITLE CHILD    the screen point at the middle of the practice
+//                                   window's grade field CHILD (its Active Accessibility
+//                                   child: 1 + row x columns + column, from 0), "X Y"
 //   e2e_helper move TITLE X Y       moves the window titled TITLE to (X, Y) once it is
 //                                   there (waits up to 60 s), without activating it: a
 //                                   move Wine knows of, unlike an X client's move of
 //                                   one of Wine's unmanaged windows
 #include <windows.h>
+#include <oleacc.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -224,10 +228,32 @@ int moveWindow(const char* title, int x, int y) {
     return 1;
 }
 
+// IID_IAccessible, defined here: MinGW's is a data import read wrongly without dllimport.
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+int printFieldCentre(const char* title, long child) {
+    const HWND window = FindWindowW(nullptr, fromUtf8(title).c_str());
+    if (!window || FAILED(CoInitialize(nullptr))) return 1;
+    IAccessible* form = nullptr;
+    long left = 0, top = 0, width = 0, height = 0;
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    const bool found =
+        SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                             reinterpret_cast<void**>(&form))) &&
+        SUCCEEDED(form->accLocation(&left, &top, &width, &height, id)) && width > 0;
+    if (form) form->Release();
+    CoUninitialize();
+    if (!found) return 1;
+    std::printf("%ld %ld\n", left + width / 2, top + height / 2);
+    return 0;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: e2e_helper foreground [--class] | clipboard FILE | window TITLE [AFTER] |"
-                 " window TITLE --cell FILE N TEXT | move TITLE X Y\n");
+                 " window TITLE --cell FILE N TEXT | field TITLE CHILD | move TITLE X Y\n");
     return 2;
 }
 
@@ -244,6 +270,7 @@ int main(int argc, char** argv) {
         return showPlainWindow(argv[2], {.afterTitle = argc == 4 ? argv[3] : nullptr});
     if (command == "window" && argc == 7 && std::string_view(argv[3]) == "--cell" && std::atol(argv[5]) > 0)
         return showPlainWindow(argv[2], {.outFile = argv[4], .cell = std::atol(argv[5]), .text = argv[6]});
+    if (command == "field" && argc == 4) return printFieldCentre(argv[2], std::atol(argv[3]));
     if (command == "move" && argc == 5) return moveWindow(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     return usage();
 }

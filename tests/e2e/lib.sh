@@ -262,3 +262,65 @@ landed_table() {
         { printf "%5d  %s  %s  %s\n", NR, cells(1), cells(n + 1), (cells(1) == cells(n + 1) ? "ok" : "DIFFERENT") }'
     echo "(\".\" is an empty cell)"
 }
+
+# --- Going on after a stop ("Lanjutkan") ----------------------------------------------
+PRACTICE_TITLE="RAPOR Online - Latihan"
+# start_resume_class: a 10 x 4 class (50 ... 89) pasted for the practice window's
+# RAPOR Online Isian, Cepat; WORK/expected.txt is what its out-file holds once all is in.
+start_resume_class() {
+    awk 'BEGIN { for (r = 0; r < 10; r++) { line = ""
+                 for (c = 0; c < 4; c++) line = line (c ? "\t" : "") (50 + 4 * r + c)
+                 print line } }' >"$WORK/kelas.txt"
+    start_practice rapor isian 10 4
+    expected_out_of "$WORK/kelas.txt" >"$WORK/expected.txt"
+    choose rapor isian cepat
+    paste_list "$WORK/kelas.txt"
+}
+# stop_class_at N TEXT: a run of the pasted list that another program's window stops once
+# cell N holds TEXT; row, col and typed: where the apology says it stopped.
+stop_class_at() {
+    local before stop_line
+    start_other_at_cell "$1" "$2"
+    before=$(beeps)
+    start_run
+    poll 60 other_shown && pass "the other window took the front" || fail "the other window never showed"
+    poll 30 apology_open && pass "the run stopped with the apology" || fail "no apology: $(probe dialog)"
+    stop_line=$(probe dialog | grep -oE 'Pengisian berhenti di baris [0-9]+, kolom [0-9]+: [0-9]+ dari [0-9]+ nilai sudah diketik\.' || true)
+    [ -n "$stop_line" ] && pass "the apology says: $stop_line" || fail "no stop line: $(probe dialog)"
+    read -r row col typed <<<"$(sed -E 's/.*baris ([0-9]+), kolom ([0-9]+): ([0-9]+) dari.*/\1 \2 \3/' <<<"$stop_line")"
+    close_apology
+    poll 20 beeps_are $((before + 2)) || fail "beeps: $(beeps), before $before"
+    stop_other
+}
+# click_field ROW COL: a click on the practice window's grade field (counted from 1).
+click_field() {
+    local xy
+    if ! xy=$(helper field "$PRACTICE_TITLE" $(((${1} - 1) * PRACTICE_COLS + ${2}))); then
+        fail "no place for field $1, $2"
+        return 1
+    fi
+    # shellcheck disable=SC2086  # "X Y"
+    xdotool mousemove --sync $xy click 1
+    sleep 0.5
+}
+# ask_to_go_on ROW COL: "Mulai", and the box that asks to go on from ROW, COL is open.
+ask_to_go_on() {
+    click_at 232 356
+    if poll 30 dialog_says "Lanjutkan dari baris $1, kolom $2"; then
+        pass "Mulai asks to go on from row $1, column $2"
+    else
+        fail "no box asking to go on: $(probe dialog)"
+        return 1
+    fi
+    dialog_says "Ya: pengisian dilanjutkan dari nilai itu. Tidak: pengisian dimulai lagi dari awal." ||
+        fail "the box: $(probe dialog)"
+}
+# say_ya_and_start: Ya at that box (its default button), then OK at the confirmation.
+say_ya_and_start() {
+    box_takes_x_focus
+    xdotool key Return
+    poll 30 dialog_says "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" || { fail "no confirmation after Ya"; return 1; }
+    box_takes_x_focus
+    xdotool key Return
+}
+go_on_from() { ask_to_go_on "$1" "$2" && say_ya_and_start; }

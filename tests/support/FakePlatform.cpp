@@ -199,7 +199,8 @@ MessageAnswer FakePlatform::messageBox(std::u16string_view text, std::u16string_
     messages.push_back({std::u16string(text), std::u16string(title), buttons, icon});
     log.push_back("box " + utf8(title) + ": " + utf8(text));
     if (onMessageBox) onMessageBox();
-    if (answers.empty()) return MessageAnswer::Ok;
+    // Unscripted, a box is answered with its default button.
+    if (answers.empty()) return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
     MessageAnswer a = answers.front();
     answers.pop_front();
     return a;

@@ -62,7 +62,7 @@ public:
         MessageIcon icon;
     };
     std::vector<ShownMessage> messages;
-    std::deque<MessageAnswer> answers;  // taken in order; Ok when empty
+    std::deque<MessageAnswer> answers;  // taken in order; the default (Ok, Yes) when empty
     std::function<void()> onMessageBox; // runs while the box is "open"
 
     // --- Windows ----------------------------------------------------------------

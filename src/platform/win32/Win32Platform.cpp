@@ -144,7 +144,9 @@ void Win32Platform::endFineTiming() { timeEndPeriod(1); }
 
 MessageAnswer Win32Platform::messageBox(std::u16string_view text, std::u16string_view title, MessageButtons buttons,
                                         MessageIcon icon) {
-    UINT style = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    UINT style = buttons == MessageButtons::OkCancel      ? MB_OKCANCEL
+                 : buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL
+                                                          : MB_OK;
     style |= icon == MessageIcon::Question  ? MB_ICONQUESTION
              : icon == MessageIcon::Warning ? MB_ICONWARNING
                                             : MB_ICONINFORMATION;
@@ -155,7 +157,10 @@ MessageAnswer Win32Platform::messageBox(std::u16string_view text, std::u16string
     style |= MB_TOPMOST;
     if (mainWindow_ && GetForegroundWindow() != mainWindow_) SetForegroundWindow(mainWindow_);
     const int answer = MessageBoxW(mainWindow_, wide(text).c_str(), wide(title).c_str(), style);
-    return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    return answer == IDOK ? MessageAnswer::Ok
+           : answer == IDYES ? MessageAnswer::Yes
+           : answer == IDNO  ? MessageAnswer::No
+                             : MessageAnswer::Cancel;
 }
 
 std::string Win32Platform::foregroundWindowTitle() {

@@ -311,3 +311,30 @@ TEST(PracticeFormDapodik, TamverasSequencePutsEveryValueInItsRowAndGradeColumn) 
     EXPECT_EQ(gradesOf(form), padded(kAwkwardValues, 40, 10));
     EXPECT_EQ(std::pair(form.focusRow(), form.focusColumn()), std::pair(4, 1));
 }
+
+// A click moves the focus to the cell, as on a page: a run that goes on from a stop types
+// from there. A Dapodik edit in progress is left unstored.
+TEST(PracticeFormClick, MovesTheFocusToTheCellClicked) {
+    PracticeForm isian(optionsFor(Target::RaporOnline, Mode::Isian, 3, 2));
+    isian.press(Key::Tab, false);
+    typeText(isian, u"85");
+    isian.click(1, 1, Millis{0});
+    typeText(isian, u"90");
+    isian.press(Key::Tab, false);
+    EXPECT_EQ(gradesOf(isian), padded({{u"85", u""}, {u"", u"90"}}, 3, 2));
+    EXPECT_EQ(isian.focusRow(), 2);
+
+    PracticeForm dapodik(optionsFor(Target::Dapodik, Mode::Isian, 2, 2));
+    dapodik.press(Key::Right, false);
+    dapodik.press(Key::Right, false);
+    dapodik.press(Key::Enter, false);
+    typeText(dapodik, u"70");
+    dapodik.click(1, 1, Millis{0});  // row 2's "Nama"
+    dapodik.press(Key::Right, false);
+    dapodik.press(Key::Enter, false);
+    typeText(dapodik, u"80");
+    dapodik.press(Key::Enter, false);
+    EXPECT_EQ(gradesOf(dapodik), padded({{u"", u""}, {u"80", u""}}, 2, 2));
+    isian.click(5, 0, Millis{0});
+    EXPECT_EQ(isian.focusRow(), 2);
+}

@@ -12,13 +12,6 @@ namespace tamvera::runtest {
 namespace {
 
 const std::string kConfirmBox = "box Tamvera: Jangan sentuh mouse/keyboard pada saat proses berlangsung!";
-const std::string kApologyBox =
-    "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar";
-
-// The apology of a run that ended before its last value, with where it stopped.
-std::string apologyStoppedAt(const std::string& where) {
-    return kApologyBox + "\nPengisian berhenti di " + where + " nilai sudah diketik.";
-}
 
 TEST_F(RunTest, WorkedExampleFillInOnlineFast) {
     engine.Btn_EntriIsian_Click();

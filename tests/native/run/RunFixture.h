@@ -156,4 +156,12 @@ protected:
 
 using Events = std::vector<std::string>;
 
+inline const std::string kApologyBox =
+    "box Tamvera: Maaf! terjadi kesalahan. Pastikan anda sudah mengikuti prosedur penggunaan program dengan benar";
+
+// The apology of a run that ended before its last value, with where it stopped.
+inline std::string apologyStoppedAt(const std::string& where) {
+    return kApologyBox + "\nPengisian berhenti di " + where + " nilai sudah diketik.";
+}
+
 }  // namespace tamvera::runtest

@@ -851,7 +851,8 @@ TEST(VerifiedEntryMemory, KeepsTheFieldOfEachConfirmedValue) {
     FieldIdentity field{true, 100, 50, 80, 20, u"", 7};
     std::u16string shown = u"85";
     fake.fieldReader = [&] { return FieldReading{true, FieldKind::Text, true, shown, field, 0, true}; };
-    run::VerifiedEntry check(fake, form);
+    run::RunPosition position;
+    run::VerifiedEntry check(fake, form, position);
     run::Pace pace(form);
     check.connect({[](std::u16string_view) {}, [](std::u16string_view) {}}, pace);  // keys lost
     check.startWait(0.5f);
@@ -860,7 +861,7 @@ TEST(VerifiedEntryMemory, KeepsTheFieldOfEachConfirmedValue) {
     field.left = 200;
     shown = u"9";
     check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {2, 4, u"90"});
-    EXPECT_EQ(check.memory().landed, (std::vector<run::Landed>{{2, 3, first}}));
+    EXPECT_EQ(position.landed, (std::vector<run::Landed>{{2, 3, first}}));
     EXPECT_EQ(check.report().unconfirmed.size(), 1u);
 }
 

@@ -263,6 +263,8 @@ paste_list() {
 length_is() { [ "$(probe length Txt_Nilai)" == "$1" ]; }
 dialog_open() { probe dialog >/dev/null; }
 dialog_closed() { ! dialog_open; }
+# The open box holds TEXT (a box is found a moment before its text is in it: poll this).
+dialog_says() { probe dialog | grep -qF "$1"; }
 # "Mulai", then the answer KEY (Return: OK, Escape: Cancel) to the confirmation.
 start_run() {
     local key=${1:-Return}
@@ -271,7 +273,7 @@ start_run() {
         fail "no confirmation after Mulai"
         return 1
     fi
-    probe dialog | grep -q "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" ||
+    poll 10 dialog_says "Jangan sentuh mouse/keyboard pada saat proses berlangsung!" ||
         fail "confirmation: $(probe dialog)"
     xdotool key "$key"
 }
