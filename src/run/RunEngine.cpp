@@ -184,26 +184,17 @@ void RunEngine::Timer_CekKesalahan_Timer() {
 
 void RunEngine::Txt_Nilai_Click() { form_.Txt_Nilai.setText(u""); }
 
-void RunEngine::Btn_Tamvera_Click() {
-    form::options::Btn_Tamvera_Click(form_);
+// A new target or mode forgets a stop made with the old one.
+void RunEngine::chooseAndForgetStop(void (*choose)(form::FormModel&)) {
+    choose(form_);
     forgetChangedStop();
 }
-void RunEngine::Btn_ERapor_Click() {
-    form::options::Btn_ERapor_Click(form_);
-    forgetChangedStop();
-}
-void RunEngine::Btn_Dapodik_Click() {
-    form::options::Btn_Dapodik_Click(form_);
-    forgetChangedStop();
-}
-void RunEngine::Btn_EntriIsian_Click() {
-    form::options::Btn_EntriIsian_Click(form_);
-    forgetChangedStop();
-}
-void RunEngine::Btn_EntriPilihan_Click() {
-    form::options::Btn_EntriPilihan_Click(form_);
-    forgetChangedStop();
-}
+
+void RunEngine::Btn_Tamvera_Click() { chooseAndForgetStop(form::options::Btn_Tamvera_Click); }
+void RunEngine::Btn_ERapor_Click() { chooseAndForgetStop(form::options::Btn_ERapor_Click); }
+void RunEngine::Btn_Dapodik_Click() { chooseAndForgetStop(form::options::Btn_Dapodik_Click); }
+void RunEngine::Btn_EntriIsian_Click() { chooseAndForgetStop(form::options::Btn_EntriIsian_Click); }
+void RunEngine::Btn_EntriPilihan_Click() { chooseAndForgetStop(form::options::Btn_EntriPilihan_Click); }
 void RunEngine::Btn_Cepat_Click() { form::options::Btn_Cepat_Click(form_); }
 void RunEngine::Btn_Sedang_Click() { form::options::Btn_Sedang_Click(form_); }
 void RunEngine::Btn_Lambat_Click() { form::options::Btn_Lambat_Click(form_); }

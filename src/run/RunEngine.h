@@ -68,6 +68,7 @@ private:
     Start askWhereToStart();
     // Forgets a stop whose list, target or mode is no longer chosen.
     void forgetChangedStop();
+    void chooseAndForgetStop(void (*choose)(form::FormModel&));
     void runConfirmed(bool goOn);
     // A run going on found the focus on a field already done: it says so and types nothing.
     bool refuseFilledField(const VerifiedEntry& check);
