@@ -47,7 +47,8 @@ timed_run() {
     expect_out "$what: every value landed" "$WORK/expected.txt" 10
     sleep 1
     message=$(probe dialog 2>/dev/null | tr '\n' ' ' || true)
-    log "figure: $what: $seconds s; closing message: ${message:-none}"
+    log "figure: $what: $seconds s; $(awk '{ c[$1] = $2 } END { printf "characters typed %d, reads answered %d", c["diketik"], c["dibaca"] }' "$OUT.huruf");" \
+        "closing message: ${message:-none}"
     [ -z "$message" ] || close_message
     stop_practice
 }
