@@ -123,6 +123,7 @@ LRESULT PracticeWindow::onGetObject(WPARAM wp, LPARAM lp) {
                 return grid_ ? grid_->screenRect(field.row, form_.shownColumn(field.col)) : RECT{};
             }});
     }
+    ++reads_;
     return LresultFromObject(kIidAccessible, wp, accessible_);
 }
 
@@ -177,7 +178,8 @@ void PracticeWindow::saveCharacterCounts() {
     countedLost_ = form_.charactersLost();
     if (outPath_.empty()) return;
     replaceFileContents(outPath_ + u".huruf", "diketik " + std::to_string(form_.charactersTyped()) + "\nhilang " +
-                                                  std::to_string(countedLost_) + "\n");
+                                                  std::to_string(countedLost_) + "\ndibaca " +
+                                                  std::to_string(reads_) + "\n");
 }
 
 void PracticeWindow::onDestroy() {

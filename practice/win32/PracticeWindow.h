@@ -53,6 +53,7 @@ private:
     std::u16string outPath_;
     std::uint64_t savedChanges_ = 0;
     std::uint64_t countedLost_ = 0;
+    std::uint64_t reads_ = 0;  // the form's object handed to a reader
     std::u16string saveProblem_;
     Font font_;
     std::unique_ptr<GridView> grid_;

@@ -50,8 +50,9 @@ const std::vector<Rule> kRules = {
     {O::SameAfterRetype, Forms::Any, {LearnForm, Confirm}},
     // Mended by typing again: a loss after all, and the pace grows.
     {O::MendedByRetype, Forms::Any, {CountLost, Confirm}},
-    // Another read still: typed again as a lost value is.
-    {O::ChangedByRetype, Forms::Any, {TypeAgainSlower, Confirm}},
+    // Another read still: typed again as a lost value is. Read as before the first retype
+    // after all, the read between caught the page mid-way (a browser's editor): its form.
+    {O::ChangedByRetype, Forms::Any, {TypeAgainSlower, LearnIfAsBefore, Confirm}},
     // Its own field, without the value: the field was not ready for its keys.
     {O::Lost, Forms::Any, {CountLost, TypeAgainSlower, Confirm}},
     // Nothing readable any more: named with what was read.

@@ -26,6 +26,7 @@ enum class Step {
     TypeAgainSlower,     // typed again, one speed slower each time, while its field is read
     TypeAgainToCompare,  // typed again once, one speed slower, to see whether the read changes
     LearnForm,           // the column's fields show values this way: read as landed from now on
+    LearnIfAsBefore,     // the same, when typed again it reads as before the first retype
     Confirm,             // settled: confirmed when its field holds it, else named
     Name,                // named at the end, its field unknown
 };

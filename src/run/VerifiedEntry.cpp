@@ -130,6 +130,9 @@ VerifiedEntry::Outcome VerifiedEntry::carry(Step step, EntryKind kind, CellPlace
         r = act_.retype(kind, place.value, 1);
         return Outcome::Looked;
     case Step::LearnForm: learnForm(place); return Outcome::Next;
+    case Step::LearnIfAsBefore:
+        if (Usable(r) && r.value == memory_.readBeforeRetype) learnForm(place);
+        return Outcome::Next;
     case Step::Confirm: finish(place, r, accepts(place, r)); return Outcome::Done;
     case Step::Name: noteUnanswered(place); return Outcome::Done;
     }

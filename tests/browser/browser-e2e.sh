@@ -53,6 +53,32 @@ run_page rapor isian 10 "$WORK/isian-10.txt"
 run_page erapor isian 2 "$WORK/isian-2.txt"
 run_page dapodik isian 2 "$WORK/isian-2.txt"
 
+# Fields that show a value their own way (bentuk=): RAPOR Online's list of predicates
+# ("A - Sangat Baik" ...) typed by their letters, and Dapodik's cells that show two
+# decimals after a comma. Read back at "Cepat", each column learns its form from one
+# retype that changed nothing: every value lands as its field shows it, and the closing
+# message is the one line that says so, naming no value.
+printf 'A\tb\tC\nd\t\tA\nB\tc\tD\n' >"$WORK/predikat.txt"
+printf '85\t8.5\t7,25\n100\t\t60\n0\t90,5\t77\n' >"$WORK/desimal.txt"
+# own_form_page TARGET MODE FORM EXAMPLE: the form's list into a 3 x 3 page of that form.
+own_form_page() {
+    log "$BROWSER: $1 $2 bentuk=$3, 3 x 3, read back"
+    open_page "$BROWSER" "$1" "$2" 3 3 0 "bentuk=$3"
+    choose "$1" "$2"
+    paste_list "$WORK/$3.txt"
+    shown_as "$3" <"$WORK/$3.txt" >"$WORK/shown-$3.txt"
+    if CLOSING_EXPECTED=1 run_list cepat; then
+        expect_page "$BROWSER $1 $2 bentuk=$3" "$WORK/shown-$3.txt"
+        local line="Aplikasi menampilkan nilai dengan bentuknya sendiri, misalnya $4: nilai dianggap sama."
+        [ "${CLOSING% }" = "$line" ] && pass "$BROWSER bentuk=$3: the closing message is the one line" ||
+            fail "$BROWSER bentuk=$3: closing message: ${CLOSING:-(none)}"
+        log "figure: $BROWSER $1 $2 bentuk=$3 3 x 3 at Cepat, read back: ENTER to the beeps $RUN_SECONDS s"
+    fi
+    close_page
+}
+own_form_page rapor pilihan predikat "A sebagai A - Sangat Baik"
+own_form_page dapodik isian desimal "85 sebagai 85,00"
+
 # Lists that ENTER opens (enter=buka: Chromium drops the list and moves the focus to its
 # option, Firefox leaves it closed), a 20 x 5 class of the grades 1 to 100 with the
 # values whose choice keys repeat one digit (11, 22, ... 99) among them: read back, the

@@ -96,7 +96,7 @@ timed_run() {
 }
 if [ -n "$deaf" ]; then
     timed_run "$WORK/class.txt" 40 10 isian cepat 0.1 --tunda-fokus "$deaf"
-    read -r typed lost < <(awk '{ print $2 }' "$OUT.huruf" | paste -sd' ')
+    read -r typed lost _ < <(awk '{ print $2 }' "$OUT.huruf" | paste -sd' ')
     floor=$(awk -v p="$NOMINAL" -v n="$VALUES" -v d="$deaf" 'BEGIN { printf "%.1f", p + n * d / 1000 }')
     log "figure: 40 x 10 class, fields deaf $deaf ms after the focus, cepat, with reads: $DURATION s against" \
         "the page's floor of $floor s ($(awk -v a="$DURATION" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') x);" \

@@ -117,6 +117,18 @@ expect_out() {
         diff <(cat -A "$2") <(cat -A "$OUT") | head -10 || true
     fi
 }
+# shown_as FORM <LIST: LIST as the practice fields of that value form (--bentuk, bentuk=)
+# show it: a predicate list's entry, two decimals after a comma, upper case.
+shown_as() {
+    awk -F'\t' -v OFS='\t' -v form="$1" '
+        function shown(v,   x) {
+            if (form == "predikat") { x = toupper(v)
+                return x == "A" ? "A - Sangat Baik" : x == "B" ? "B - Baik" : x == "C" ? "C - Cukup" : "D - Kurang" }
+            if (form == "kapital") return toupper(v)
+            if (form != "desimal") return v
+            x = v; gsub(",", ".", x); x = sprintf("%.2f", x); sub(/\./, ",", x); return x }
+        { for (i = 1; i <= NF; i++) if ($i != "") $i = shown($i); print }'
+}
 # The number of values (non-empty cells) in the list FILE.
 values_in() { awk -F'\t' '{ for (i = 1; i <= NF; i++) if ($i != "") n++ } END { print n + 0 }' "$1"; }
 

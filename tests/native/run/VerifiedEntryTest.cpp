@@ -865,6 +865,30 @@ TEST(VerifiedEntryMemory, KeepsTheFieldOfEachConfirmedValue) {
     EXPECT_EQ(check.report().unconfirmed.size(), 1u);
 }
 
+// A value shown another way, typed again and read mid-way through the page's edit (another
+// element, as a browser's cell editor), then typed again and read as at first: the field
+// shows it that way. Neither named nor a loss, and the one line says so.
+TEST(VerifiedEntryMemory, LearnsAFormReadAsBeforeAfterAReadMidWay) {
+    testing::FakePlatform fake;
+    fake.foregroundTitle = "RAPOR Online - Kelas 7A";
+    form::FormModel form;
+    const FieldIdentity cell{true, 100, 50, 80, 20, u"", 7}, editor{true, 100, 51, 80, 20, u"", 7};
+    const std::vector<FieldReading> reads = {{true, FieldKind::Text, true, u"", cell, 0, true},
+                                             {true, FieldKind::Text, true, u"8,50", cell, 0, true},
+                                             {true, FieldKind::Text, true, u"8", editor, 0, true},
+                                             {true, FieldKind::Text, true, u"8,50", cell, 0, true}};
+    std::size_t next = 0;
+    fake.fieldReader = [&] { return reads[std::min(next++, reads.size() - 1)]; };
+    run::VerifiedEntry check(fake, form);
+    run::Pace pace(form);
+    check.connect({[](std::u16string_view) {}, [](std::u16string_view) {}}, pace);
+    check.startWait(0.5f);
+    check.pauseAndSettle(0.1f, run::EntryKind::FillIn, {1, 2, u"8.5"});
+    EXPECT_EQ(next, 4u);  // the start's read, the first, and one after each of two retypes
+    EXPECT_TRUE(check.report().unconfirmed.empty());
+    EXPECT_EQ(check.report().shownOwnWay, (std::pair<std::u16string, std::u16string>{u"8.5", u"8,50"}));
+}
+
 TEST(ClosingMessage, NamesTenCellsThenCountsTheRest) {
     run::CheckReport report;
     for (std::size_t i = 1; i <= 12; ++i) report.unconfirmed.push_back({i, 2, u"85", true, u"8"});
