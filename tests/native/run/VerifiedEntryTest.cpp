@@ -879,7 +879,8 @@ TEST(VerifiedEntryMemory, LearnsAFormReadAsBeforeAfterAReadMidWay) {
                                              {true, FieldKind::Text, true, u"8,50", cell, 0, true}};
     std::size_t next = 0;
     fake.fieldReader = [&] { return reads[std::min(next++, reads.size() - 1)]; };
-    run::VerifiedEntry check(fake, form);
+    run::RunPosition position;
+    run::VerifiedEntry check(fake, form, position);
     run::Pace pace(form);
     check.connect({[](std::u16string_view) {}, [](std::u16string_view) {}}, pace);
     check.startWait(0.5f);
