@@ -64,9 +64,7 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
     // and the run stops at its next key.
     if (ForeignWindowInFront(form_, platform_)) return;
     ++valuesTried_;
-    // A read without an answer in time is asked again (a loaded machine), never once the
-    // target counts as silent: a silent target's run types as a blind run does.
-    while (act_.readBack().missed() && !act_.readBack().silent()) r = act_.readBack().pauseAndRead(kRereadAfterMiss);
+    r = askAgainIfMissed(r);
     try {
         settle(r, kind, place);
     } catch (...) {
@@ -75,6 +73,13 @@ void VerifiedEntry::pauseAndSettle(float seconds, EntryKind kind, CellPlace plac
         if (Usable(r) && !accepts(place, r)) unconfirm(place, place.value, r);
         throw;
     }
+}
+
+// A read without an answer in time is asked again (a loaded machine), never once the
+// target counts as silent: a silent target's run types as a blind run does.
+FieldReading VerifiedEntry::askAgainIfMissed(FieldReading r) {
+    while (act_.readBack().missed() && !act_.readBack().silent()) r = act_.readBack().pauseAndRead(kRereadAfterMiss);
+    return r;
 }
 
 // Carries out the plan for what each read saw, step by step, until one settles the value.
@@ -160,7 +165,10 @@ void VerifiedEntry::pauseOverEmptyCell(float seconds, EntryKind kind, CellPlace 
     // Only a field that answers with its value tells anything: an application that
     // names one object for the whole window (or a choice field's button) is left alone.
     FieldReading r = act_.readBack().pauseAndRead(seconds);
-    if (ForeignWindowInFront(form_, platform_) || !Usable(r) || !r.field.known) return;
+    if (ForeignWindowInFront(form_, platform_)) return;
+    // Unread, a lost key over the cell would put every later value of the row one early.
+    r = askAgainIfMissed(r);
+    if (!Usable(r) || !r.field.known) return;
     if (NamesFieldLeft(r, memory_) && Shows(r, memory_.left->value)) r = act_.awaitFocusLeaving(r, memory_);
     if (NamesFieldLeft(r, memory_)) {
         memory_.lostNavigationSeen = true;

@@ -67,6 +67,7 @@ private:
     enum class Outcome { Next, Looked, Done, GaveUp };
 
     void settle(FieldReading r, EntryKind kind, CellPlace place);
+    FieldReading askAgainIfMissed(FieldReading r);
     Outcome carry(Step step, EntryKind kind, CellPlace place, FieldReading& r);
     Outcome moveOnAgain(EntryKind kind, bool fromFieldLeft);
     void restoreFieldLeft(EntryKind kind, const FieldReading& r);
