@@ -54,8 +54,21 @@ stop() {
     rm -f "$state/xvfb.pid" "$state/display"
 }
 
+# A start that fails says where, with what the display and wineboot wrote: its commands
+# send their own output to logs, so the failing line is all CTest would otherwise show.
+start_failed() {
+    local status=$? line=$1 command=$2
+    echo "wine-env: start failed (exit $status) at line $line: $command" >&2
+    local log
+    for log in "$state/xvfb.log" "$state/wineboot.log" "$state/settings.log"; do
+        [ -s "$log" ] && { echo "--- ${log##*/}, last lines:" >&2; tail -n 15 "$log" >&2; }
+    done
+    exit "$status"
+}
+
 case $cmd in
 start)
+    trap 'start_failed $LINENO "$BASH_COMMAND"' ERR
     stop
     rm -f "$state/skipped"
     if [ "${1:-}" == --32bit ]; then
@@ -75,7 +88,7 @@ start)
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         "$WINE64" wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
     fi
-    "$(dirname "$0")/wine-window-settings.sh" "$WINE64"
+    "$(dirname "$0")/wine-window-settings.sh" "$WINE64" >"$state/settings.log" 2>&1
     echo "wine-env: display $DISPLAY, prefix $WINEPREFIX"
     ;;
 stop)

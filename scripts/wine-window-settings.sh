@@ -4,7 +4,11 @@
 #   wine-window-settings.sh WINE_LOADER
 set -euo pipefail
 wine=${1:?Wine loader}
-reg() { "$wine" reg add "$@" /f >/dev/null 2>&1 </dev/null; }
+# A setting that cannot be written says which, with what reg printed.
+reg() {
+    local out
+    out=$("$wine" reg add "$@" /f 2>&1 </dev/null) || { echo "reg add $1 $3 failed: $out" >&2; return 1; }
+}
 # Unmanaged X windows: Wine itself gives them the X focus when a program activates one.
 # A window manager would be asked instead, and may refuse (focus-stealing prevention):
 # Tamvera's target would never come to the front and the run would stop at its first key.
