@@ -23,6 +23,15 @@ function(tamvera_wine_register name timeout)
   set_tests_properties(${TAMVERA_WINE_KIND}.${name} PROPERTIES
     FIXTURES_REQUIRED ${TAMVERA_WINE_FIXTURE} RESOURCE_LOCK ${TAMVERA_WINE_LOCK}
     SKIP_RETURN_CODE 77 TIMEOUT ${timeout})
+  tamvera_figures_label(${TAMVERA_WINE_KIND}.${name})
+endfunction()
+
+# Benchmarks (bench.*) report figures and take minutes: ./test leaves them out (label
+# "figures"), scripts/figures.sh runs them.
+function(tamvera_figures_label test)
+  if(test MATCHES "\\.bench\\.")
+    set_tests_properties(${test} PROPERTIES LABELS figures)
+  endif()
 endfunction()
 
 # A Windows test executable (GoogleTest or plain), run under Wine on the test display.
