@@ -4,10 +4,18 @@
 #   wine-window-settings.sh WINE_LOADER
 set -euo pipefail
 wine=${1:?Wine loader}
-# A setting that cannot be written says which, with what reg printed.
+# A setting that cannot be written says which, with what reg printed. Its output goes to
+# a file, never a pipe: the Wine services a first command starts keep what they inherit
+# open, and a reader of the pipe would wait for them.
 reg() {
     local out
-    out=$("$wine" reg add "$@" /f 2>&1 </dev/null) || { echo "reg add $1 $3 failed: $out" >&2; return 1; }
+    out=$(mktemp)
+    "$wine" reg add "$@" /f >"$out" 2>&1 </dev/null || {
+        echo "reg add $1 $3 failed: $(cat "$out")" >&2
+        rm -f "$out"
+        return 1
+    }
+    rm -f "$out"
 }
 # Unmanaged X windows: Wine itself gives them the X focus when a program activates one.
 # A window manager would be asked instead, and may refuse (focus-stealing prevention):
