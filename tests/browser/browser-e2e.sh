@@ -80,20 +80,21 @@ own_form_page rapor pilihan predikat "A sebagai A - Sangat Baik"
 own_form_page dapodik isian desimal "85 sebagai 85,00"
 
 # Lists that ENTER opens (enter=buka: Chromium drops the list and moves the focus to its
-# option, Firefox leaves it closed), a 20 x 5 class of the grades 1 to 100 with the
-# values whose choice keys repeat one digit (11, 22, ... 99) among them: read back, the
+# option, Firefox leaves it closed), a 12 x 5 class of sixty grades from 1 to 100 with
+# 100 and the values whose choice keys repeat one digit (11, 22, ... 99) among them (the
+# whole scale is the 40 x 3 class's above): read back, the
 # page gets the keys of a run whose reads the relay never answers, not one more, and
 # every value lands. The unread run is the measure only: a blind run cannot make up for
 # a key the browser loses on a loaded machine, so what it landed is reported. Both
 # durations are reported.
-awk 'BEGIN { for (r = 0; r < 20; r++) { line = ""
+awk 'BEGIN { for (r = 0; r < 12; r++) { line = ""
         for (c = 0; c < 5; c++) line = line (c ? "\t" : "") (((r * 5 + c) * 37) % 100 + 1)
         printf "%s%s", (r ? "\n" : ""), line } }' >"$WORK/pilihan-buka.txt"
 # opened_lists [unread]: the class typed at "Cepat"; KEY_DOWNS the keys the page got.
 opened_lists() {
     local unread=${1:+1} how=${1:+unread}
-    log "$BROWSER: rapor pilihan, 20 x 5, ENTER opens the lists${unread:+, the relay answering no reads}"
-    BLIND=$unread open_page "$BROWSER" rapor pilihan 20 5 0 enter=buka
+    log "$BROWSER: rapor pilihan, 12 x 5, ENTER opens the lists${unread:+, the relay answering no reads}"
+    BLIND=$unread open_page "$BROWSER" rapor pilihan 12 5 0 enter=buka
     choose rapor pilihan
     paste_list "$WORK/pilihan-buka.txt"
     KEY_DOWNS=
@@ -105,7 +106,7 @@ opened_lists() {
             expect_page "$BROWSER rapor pilihan, lists opened by ENTER, read back" "$WORK/pilihan-buka.txt"
         fi
         KEY_DOWNS=$(key_downs)
-        log "figure: $BROWSER rapor pilihan 20 x 5, lists opened by ENTER, ${how:-read back}, at Cepat: ENTER to the beeps $RUN_SECONDS s, $KEY_DOWNS key-downs"
+        log "figure: $BROWSER rapor pilihan 12 x 5, lists opened by ENTER, ${how:-read back}, at Cepat: ENTER to the beeps $RUN_SECONDS s, $KEY_DOWNS key-downs"
     fi
     close_page
 }
