@@ -60,14 +60,9 @@ class Reader:
             self.focused = event.source
 
     def still_focused(self):
-        """The element last focused still has the focus. An element the page has removed
-        (a grid cell's editor, once ENTER stored its value) may keep its focused state
-        while its focus event for the cell is still to come: it is no answer then."""
         obj = self.focused
         try:
-            states = obj.getState() if obj is not None else None
-            return (states is not None and states.contains(pyatspi.STATE_FOCUSED)
-                    and not states.contains(pyatspi.STATE_DEFUNCT))
+            return obj is not None and obj.getState().contains(pyatspi.STATE_FOCUSED)
         except Exception:
             return False
 
