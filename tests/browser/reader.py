@@ -48,6 +48,8 @@ class Reader:
     def __init__(self, group):
         self.group = group
         self.focused = None
+        self.holder = None  # the focused element's parent when it took the focus
+        self.answered = None  # the element the last answer described
 
     def ours(self, accessible):
         try:
@@ -58,18 +60,42 @@ class Reader:
     def on_focus(self, event):
         if event.detail1 and self.ours(event.source):
             self.focused = event.source
+            self.holder = self.parent_of(event.source)
+
+    @staticmethod
+    def parent_of(obj):
+        try:
+            return obj.parent
+        except Exception:
+            return None
 
     def still_focused(self):
+        """The element last focused still has the focus. A text box the page removed (a
+        grid cell's editor, once ENTER stored its value) may keep its focused state
+        until the cell's own focus event comes: on Windows it is no longer the focus."""
         obj = self.focused
         try:
-            return obj is not None and obj.getState().contains(pyatspi.STATE_FOCUSED)
+            if obj is None:
+                return False
+            return obj.getState().contains(pyatspi.STATE_FOCUSED) and not removed_text_box(obj)
         except Exception:
             return False
 
     def focused_now(self):
         if not self.still_focused():
-            self.focused = self.closed_list() or self.walk()
+            self.focused = self.closed_list() or self.editor_holder() or self.walk()
         return self.focused
+
+    def editor_holder(self):
+        """The element that held the removed text box (the grid cell), once it has the
+        focus: its focus event may still be on its way, its state is already there."""
+        holder = self.holder
+        try:
+            if holder is not None and holder.getState().contains(pyatspi.STATE_FOCUSED):
+                return holder
+        except Exception:
+            pass
+        return None
 
     def closed_list(self):
         """The combo box whose list was open, once it has the focus back: Chromium sends
@@ -103,7 +129,7 @@ class Reader:
         return None
 
     def answer(self):
-        obj = self.focused_now()
+        obj = self.answered = self.focused_now()
         if obj is None:
             return "none\t0\t0\t0\t0\t\t"
         try:
@@ -111,6 +137,12 @@ class Reader:
         except Exception as problem:
             print(f"# reader: {problem}", file=sys.stderr, flush=True)
             return "none\t0\t0\t0\t0\t\t"
+
+
+def removed_text_box(obj):
+    """A text box no longer in the page's tree: defunct, or without a place in a parent."""
+    return obj.getRole() in TEXT_ROLES and (obj.getState().contains(pyatspi.STATE_DEFUNCT)
+                                            or obj.getIndexInParent() < 0)
 
 
 def describe(obj):
@@ -221,11 +253,21 @@ def main():
         return True
 
     def answer_query(connection, wait_until):
-        if not reader.still_focused() and not reader.closed_list() and time.monotonic() < wait_until:
+        if (not reader.still_focused() and not reader.closed_list() and not reader.editor_holder()
+                and time.monotonic() < wait_until):
             GLib.timeout_add(10, answer_query, connection, wait_until)
             return False
+        answer = reader.answer()
+        # The focused text box removed while it was read (ENTER ends a cell's edit just
+        # then): read again once the focus has gone on, as a read on Windows finds it.
+        if reader.answered is not None and time.monotonic() < wait_until:
+            try:
+                if removed_text_box(reader.answered):
+                    GLib.timeout_add(10, answer_query, connection, wait_until)
+                    return False
+            except Exception:
+                pass
         with connection:
-            answer = reader.answer()
             # READER_LOG=1: each answer on stderr (the reader's log), for a look at a run.
             if os.environ.get("READER_LOG"):
                 print(f"{time.monotonic():.3f} {answer}", file=sys.stderr, flush=True)
