@@ -268,9 +268,11 @@ def main():
             except Exception:
                 pass
         with connection:
-            # READER_LOG=1: each answer on stderr (the reader's log), for a look at a run.
+            # READER_LOG=1: each answer on stderr (the reader's log) with the time it took since
+            # the question came, for a look at a run.
             if os.environ.get("READER_LOG"):
-                print(f"{time.monotonic():.3f} {answer}", file=sys.stderr, flush=True)
+                now = time.monotonic()
+                print(f"{now:.3f} +{(now - wait_until + EVENT_WAIT) * 1000:.0f}ms {answer}", file=sys.stderr, flush=True)
             try:
                 connection.sendall((answer + "\n").encode("utf-8"))
             except OSError:
